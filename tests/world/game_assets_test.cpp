@@ -486,4 +486,26 @@ TEST_F(GameAssetsTest, StaticRecordWithoutItsPictureEndsTheProgram) {
     EXPECT_EQ(fake->boxes[0].text, "nyalod");
 }
 
+// The generated run directory holds every file the load names, under exactly these names.
+TEST(GameAssetsInRunDirectory, LoadFindsEveryFileWithoutAMessage) {
+    const fs::path runDirectory = HEMORUNE_RUN_DIR;
+    if (!fs::exists(runDirectory / "qor_back.png")) {
+        GTEST_SKIP() << "the run directory is not generated: build the run-data target";
+    }
+    FakePlatform& fake = installFakePlatform();
+    ensureGlContext();
+    initSound();
+    auto loaded = std::make_unique<GameState>();
+    {
+        WorkingDirectory inRun(runDirectory);
+        loadGameBackgrounds(loaded->world);
+        loadGameAssets(*loaded);
+    }
+    EXPECT_TRUE(fake.boxes.empty()) << (fake.boxes.empty() ? "" : fake.boxes.front().text);
+    for (const RecordRow& row : recordRows) {
+        EXPECT_NE((loaded->world.*row.record).texture, 0u) << row.name;
+    }
+    EXPECT_NE(loaded->world.bonusSounds.sounds[5].source, 0u);
+}
+
 } // namespace
