@@ -10,7 +10,7 @@ packages=(
     espeak-ng
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libpng-dev
     clang-14 libclang-rt-14-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xfonts-base xdotool x11-utils imagemagick
 )
 
 missing=()

@@ -1,5 +1,6 @@
 // The keyboard as the game sees it: one down-flag per virtual-key code, kept up to date by
-// windowProc between frames. Menu screens clear a flag to mark a press as used; play reads held keys.
+// windowProc between frames. Menu screens clear a flag to mark a press as used; play reads held
+// keys.
 #pragma once
 
 #include <array>

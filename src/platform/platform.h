@@ -36,7 +36,7 @@ struct PlatformBackend {
     std::uint32_t (*clock)();
     void (*sleep)(std::uint32_t milliseconds);
     void (*swap)();
-    void (*exit)(int status); // must not return
+    void (*exit)(int status);                     // must not return
     void (*recordDraw)(const DrawRecord& record); // null: no draw log
 };
 

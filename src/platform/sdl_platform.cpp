@@ -35,37 +35,64 @@ int virtualKeyOf(SDL_Keycode key) {
         return 0x61 + (key - SDLK_KP_1);
     }
     switch (key) {
-    case SDLK_BACKSPACE: return vkBack;
-    case SDLK_TAB: return 0x09;
+    case SDLK_BACKSPACE:
+        return vkBack;
+    case SDLK_TAB:
+        return 0x09;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return vkReturn;
+    case SDLK_KP_ENTER:
+        return vkReturn;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return vkShift;
+    case SDLK_RSHIFT:
+        return vkShift;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return vkControl;
+    case SDLK_RCTRL:
+        return vkControl;
     case SDLK_LALT:
-    case SDLK_RALT: return vkMenu;
-    case SDLK_PAUSE: return 0x13;
-    case SDLK_CAPSLOCK: return 0x14;
-    case SDLK_ESCAPE: return vkEscape;
-    case SDLK_SPACE: return vkSpace;
-    case SDLK_PAGEUP: return 0x21;
-    case SDLK_PAGEDOWN: return 0x22;
-    case SDLK_END: return 0x23;
-    case SDLK_HOME: return 0x24;
-    case SDLK_LEFT: return vkLeft;
-    case SDLK_UP: return vkUp;
-    case SDLK_RIGHT: return vkRight;
-    case SDLK_DOWN: return vkDown;
-    case SDLK_INSERT: return 0x2D;
-    case SDLK_DELETE: return 0x2E;
-    case SDLK_KP_0: return 0x60;
-    case SDLK_KP_MULTIPLY: return 0x6A;
-    case SDLK_KP_PLUS: return 0x6B;
-    case SDLK_KP_MINUS: return 0x6D;
-    case SDLK_KP_PERIOD: return 0x6E;
-    case SDLK_KP_DIVIDE: return 0x6F;
-    default: return -1;
+    case SDLK_RALT:
+        return vkMenu;
+    case SDLK_PAUSE:
+        return 0x13;
+    case SDLK_CAPSLOCK:
+        return 0x14;
+    case SDLK_ESCAPE:
+        return vkEscape;
+    case SDLK_SPACE:
+        return vkSpace;
+    case SDLK_PAGEUP:
+        return 0x21;
+    case SDLK_PAGEDOWN:
+        return 0x22;
+    case SDLK_END:
+        return 0x23;
+    case SDLK_HOME:
+        return 0x24;
+    case SDLK_LEFT:
+        return vkLeft;
+    case SDLK_UP:
+        return vkUp;
+    case SDLK_RIGHT:
+        return vkRight;
+    case SDLK_DOWN:
+        return vkDown;
+    case SDLK_INSERT:
+        return 0x2D;
+    case SDLK_DELETE:
+        return 0x2E;
+    case SDLK_KP_0:
+        return 0x60;
+    case SDLK_KP_MULTIPLY:
+        return 0x6A;
+    case SDLK_KP_PLUS:
+        return 0x6B;
+    case SDLK_KP_MINUS:
+        return 0x6D;
+    case SDLK_KP_PERIOD:
+        return 0x6E;
+    case SDLK_KP_DIVIDE:
+        return 0x6F;
+    default:
+        return -1;
     }
 }
 
@@ -213,8 +240,7 @@ void exitNow(int status) {
 } // namespace
 
 const PlatformBackend& sdlPlatform() {
-    static const PlatformBackend backend{openWindow,  closeWindow, peekMessage, postQuit,
-                                         messageBox,  clock,       sleep,       swap,
-                                         exitNow,     nullptr};
+    static const PlatformBackend backend{openWindow, closeWindow, peekMessage, postQuit, messageBox,
+                                         clock,      sleep,       swap,        exitNow,  nullptr};
     return backend;
 }

@@ -1,4 +1,5 @@
-// The start-up settings: compiled-in defaults, edited in memory by the settings screen, never saved.
+// The start-up settings: compiled-in defaults, edited in memory by the settings screen, never
+// saved.
 #pragma once
 
 #include <cstdint>

@@ -34,11 +34,16 @@ void setInitialGlState() {
 
 const char* failureText(WindowResult result) {
     switch (result) {
-    case WindowResult::displayModeRefused: return "Program Will Now Close.";
-    case WindowResult::windowFailed: return "Window Creation Error.";
-    case WindowResult::contextFailed: return "Can't Create A GL Rendering Context.";
-    case WindowResult::activateFailed: return "Can't Activate The GL Rendering Context.";
-    case WindowResult::ok: break;
+    case WindowResult::displayModeRefused:
+        return "Program Will Now Close.";
+    case WindowResult::windowFailed:
+        return "Window Creation Error.";
+    case WindowResult::contextFailed:
+        return "Can't Create A GL Rendering Context.";
+    case WindowResult::activateFailed:
+        return "Can't Activate The GL Rendering Context.";
+    case WindowResult::ok:
+        break;
     }
     return "";
 }
@@ -65,9 +70,16 @@ void destroyGameWindow() {
 
 void windowProc(const WindowMessage& message) {
     switch (message.kind) {
-    case MessageKind::close: postQuitMessage(0); break;
-    case MessageKind::keyDown: keyState[message.wParam & 0xFFu] = 1; break;
-    case MessageKind::keyUp: keyState[message.wParam & 0xFFu] = 0; break;
-    case MessageKind::quit: break;
+    case MessageKind::close:
+        postQuitMessage(0);
+        break;
+    case MessageKind::keyDown:
+        keyState[message.wParam & 0xFFu] = 1;
+        break;
+    case MessageKind::keyUp:
+        keyState[message.wParam & 0xFFu] = 0;
+        break;
+    case MessageKind::quit:
+        break;
     }
 }

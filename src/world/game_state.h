@@ -21,7 +21,7 @@ struct LoopState {
     float shakeAmplitude = 0;
     std::uint32_t frameCount = 0; // the frame-rate meter, shared by both loops
     std::uint32_t countStart = 0;
-    WindowMessage lastMessage;   // its wParam becomes the exit status
+    WindowMessage lastMessage; // its wParam becomes the exit status
 };
 
 // Every record and pool of play, built once at start-up.

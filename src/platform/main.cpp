@@ -1,0 +1,14 @@
+// The entry point of hemorune and hemorune-wide: the two differ only in these definitions.
+#include "platform/main_loop.h"
+#include "platform/settings.h"
+
+#include <memory>
+
+GameSettings gameSettings{50, 50, true, HEMORUNE_SCREEN_HEIGHT, HEMORUNE_SCREEN_WIDTH};
+bool f2EndsGame = HEMORUNE_F2_ENDS_GAME != 0;
+
+int main() {
+    // The whole game state lives here for the run; it is large, so it goes on the heap once.
+    auto state = std::make_unique<GameState>();
+    return runProgram(*state);
+}

@@ -1,0 +1,26 @@
+#include "platform/main_loop.h"
+
+#include "platform/settings.h"
+#include "platform/window.h"
+
+#include <cstdlib>
+#include <ctime>
+
+void startUp(GameState& state) {
+    MenuState& menu = state.menu;
+    menu.playerName = "Unknown";
+    menu.editName = menu.playerName;
+    menu.editFullScreen = gameSettings.fullScreen;
+    menu.editHeight = gameSettings.screenHeight;
+    menu.editMusicVolume = gameSettings.musicVolume;
+    menu.editEffectsVolume = gameSettings.effectsVolume;
+    state.loop = LoopState{};
+    state.scores.reloadHighScores = true;
+
+    createGameWindow();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    state.loop.shakeAmplitude = 0.03f;
+    state.loop.frameCount = 0;
+    state.loop.countStart = currentTime();
+}
