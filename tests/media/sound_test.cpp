@@ -302,9 +302,9 @@ TEST_F(WaveOutput, EachKindPlaysAtItsOwnVolume) {
 
 TEST_F(WaveOutput, AppliedVolumesReachASoundAlreadyPlaying) {
     const std::vector<std::int16_t> samples =
-        output("load 0 menu2.wav 1; play 0; sleep 300; volumes 25 100; sleep 300");
-    const int before = peakLevel(samples, 0.0, 0.4);
-    const int after = peakLevel(samples, 0.65, 1.0);
+        output("load 0 menu2.wav 1; play 0; sleep 300; volumes 25 100; sleep 400");
+    const int before = peakLevel(samples, 0.0, 0.35);
+    const int after = peakLevel(samples, 0.75, 1.0);
     ASSERT_GT(before, 1000);
     EXPECT_NEAR(static_cast<double>(after) / before, 0.25, 0.05);
 }
@@ -354,6 +354,8 @@ TEST(SoundWithoutDevice, EveryClipIsStillLoadedAndCheckedSilently) {
             runChildTest("SoundChild.DISABLED_RunScript", dir.path.string(),
                          {"ALSOFT_DRIVERS=none", "HEMORUNE_SOUND_SCRIPT=" + std::string(c.script)});
         EXPECT_EQ(run.status, c.status) << c.script << "\n" << run.output;
+        EXPECT_EQ(run.output.find("box: missing.wav") != std::string::npos, c.status == 1)
+            << run.output;
     }
 }
 
