@@ -6,8 +6,8 @@
 #include <GL/gl.h>
 
 namespace {
-// The game's one font, made before the entry point runs. Nothing asks whether the file loaded:
-// without it every text simply draws nothing.
+// The game's one font, made before the entry point runs. A missing file is never reported: every
+// text then draws nothing.
 FTPixmapFont gameFont("csnpwdt.ttf");
 } // namespace
 
