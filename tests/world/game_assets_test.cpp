@@ -1,5 +1,6 @@
 #include "fixture_files.h"
 #include "media/sound.h"
+#include "platform/settings.h"
 #include "support/fake_platform.h"
 #include "world/game_assets.h"
 
@@ -114,6 +115,8 @@ const std::set<float> columns = {-3.25f, -2.25f, -1.25f, -0.25f, 0.75f, 1.75f, 2
 class GameAssetsTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
+        // Clips take the gain of the volume settings when they load; start from the defaults.
+        gameSettings = GameSettings{50, 50, true, 600, 800};
         installFakePlatform();
         ensureGlContext();
         initSound();
@@ -141,6 +144,7 @@ class GameAssetsTest : public ::testing::Test {
     }
     static void TearDownTestSuite() {
         state.reset();
+        shutDownSound();
         fs::remove_all(fixtures);
     }
     void SetUp() override { fake = &installFakePlatform(); }
@@ -506,6 +510,7 @@ TEST(GameAssetsInRunDirectory, LoadFindsEveryFileWithoutAMessage) {
         EXPECT_NE((loaded->world.*row.record).texture, 0u) << row.name;
     }
     EXPECT_NE(loaded->world.bonusSounds.sounds[5].source, 0u);
+    shutDownSound();
 }
 
 } // namespace
