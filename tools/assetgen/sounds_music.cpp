@@ -3,6 +3,7 @@
 // the first and the loop has no seam.
 #include "sounds.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
@@ -149,9 +150,24 @@ void addDrums(Samples& loop, const Song& song, Random& random, std::string_view 
 }
 
 // Closes the loop of a whole mix: soft saturation and one gain, both sample by sample, so the
-// seam stays as smooth as the notes made it.
+// seam stays as smooth as the notes made it. Then the loop is turned (its start moved by at
+// most 20 ms) to begin where the wave passes quietly through zero, so that also the join from
+// the last sample to the first is a small step.
 void finishLoop(Samples& loop) {
     finishSound(loop, 1.3f, 0.8f);
+    const int size = static_cast<int>(loop.size());
+    int best = 0;
+    float bestScore = 1e9f;
+    for (int k = 0; k < toSampleCount(0.02f); ++k) {
+        const float before = loop[(k + size - 1) % size];
+        const float after = loop[k];
+        const float score = std::fabs(before) + std::fabs(after) + std::fabs(after - before);
+        if (score < bestScore) {
+            bestScore = score;
+            best = k;
+        }
+    }
+    std::rotate(loop.begin(), loop.begin() + best, loop.end());
 }
 
 } // namespace
