@@ -8,8 +8,8 @@ constexpr int explosionSize = 256;
 constexpr int gaugeSize = 64;
 
 // Fire colours by temperature: white-hot, yellow, orange, red, then sooty smoke below zero.
-Colour fireColour(float temperature, float age) {
-    const Colour smoke = mixColours(rgb(0x6a5a70), rgb(0x2e2430), age);
+Colour fireColour(float temperature, float age, float billow) {
+    const Colour smoke = scaleColour(mixColours(rgb(0x7a6a80), rgb(0x3a2e3e), age), 0.7f + 0.6f * billow);
     if (temperature <= 0.0f) {
         return smoke;
     }
@@ -60,13 +60,15 @@ Image makeExplosionFrame(int frame) {
     paintShape(canvas, [&](Point p) {
         const float r = length(Point{p.x - centre.x, p.y - centre.y}) / radius;
         const float n = fractalNoise(p.x / 26.0f, p.y / 26.0f - drift, 4, 64, 64, 101);
-        const float holes = fractalNoise(p.x / 18.0f + 7.0f, p.y / 18.0f - drift, 3, 64, 64, 202);
+        const float holes = fractalNoise(p.x / 34.0f + 7.0f, p.y / 34.0f - drift, 3, 64, 64, 202);
         const float shape = r + 0.5f * (n - 0.5f) + 0.15f * t * (holes - 0.5f);
         float distance = (shape - 1.0f) * radius;
         // Late frames break up into drifting puffs of smoke.
-        distance = std::max(distance, (erosion - holes) * 60.0f);
+        distance = std::max(distance, (erosion - holes) * 90.0f);
         const float temperature = heat * (1.25f - shape) + 0.35f * (n - 0.5f);
-        return Paint{distance, fireColour(temperature, t)};
+        // Smoke is lit from above: lighter on the upper side of each puff.
+        const float billow = clamp01(holes - erosion + 0.3f - 0.004f * (p.y - centre.y));
+        return Paint{distance, fireColour(temperature, t, billow)};
     });
     return finishSprite(canvas);
 }
