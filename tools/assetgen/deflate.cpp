@@ -317,7 +317,7 @@ std::uint64_t payloadBits(const BlockCodes& codes, const std::vector<std::uint32
     std::uint64_t bits = 0;
     for (std::size_t i = 0; i < literalCounts.size(); ++i) {
         bits += std::uint64_t{literalCounts[i]} * codes.literalLengths[i];
-        if (i >= 257) {
+        if (i >= 257 && i - 257 < lengthExtra.size()) {
             bits += std::uint64_t{literalCounts[i]} * lengthExtra[i - 257];
         }
     }

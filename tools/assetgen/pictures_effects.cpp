@@ -9,7 +9,8 @@ constexpr int gaugeSize = 64;
 
 // Fire colours by temperature: white-hot, yellow, orange, red, then sooty smoke below zero.
 Colour fireColour(float temperature, float age, float billow) {
-    const Colour smoke = scaleColour(mixColours(rgb(0x7a6a80), rgb(0x3a2e3e), age), 0.7f + 0.6f * billow);
+    const Colour smoke =
+        scaleColour(mixColours(rgb(0x7a6a80), rgb(0x3a2e3e), age), 0.7f + 0.6f * billow);
     if (temperature <= 0.0f) {
         return smoke;
     }
