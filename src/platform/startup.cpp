@@ -1,7 +1,9 @@
 #include "platform/main_loop.h"
 
+#include "media/sound.h"
 #include "platform/settings.h"
 #include "platform/window.h"
+#include "world/game_assets.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -19,6 +21,9 @@ void startUp(GameState& state) {
 
     createGameWindow();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    initSound();
+    loadGameBackgrounds(state.world);
+    loadGameAssets(state);
 
     state.loop.shakeAmplitude = 0.03f;
     state.loop.frameCount = 0;

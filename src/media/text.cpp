@@ -1,0 +1,43 @@
+#include "media/text.h"
+
+#include "platform/platform.h"
+
+#include <FTGL/ftgl.h>
+#include <GL/gl.h>
+
+namespace {
+// The game's one font, made before the entry point runs. A missing file is never reported: every
+// text then draws nothing.
+FTPixmapFont gameFont("csnpwdt.ttf");
+} // namespace
+
+void drawText(const char* text, float x, float y, float red, float green, float blue, int size) {
+    // FTGL dereferences a face that failed to open, so without the font file the glyph calls
+    // are left out; the rest runs as always and the missing font stays silent.
+    const bool fontLoaded = gameFont.Error() == 0;
+    if (fontLoaded) {
+        gameFont.FaceSize(static_cast<unsigned>(size + 20), 72);
+    }
+    glPushMatrix();
+    // The raster position comes before the colour: GL latches the raster colour here, while the
+    // current colour is still the white the previous call left.
+    glRasterPos2f(x, y);
+    glColor3f(red, green, blue);
+    if (fontLoaded) {
+        gameFont.Render(text, -1, FTPoint(), FTPoint(), FTGL::RENDER_ALL);
+    }
+    glPopMatrix();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    if (drawLogEnabled()) {
+        DrawRecord record;
+        record.kind = DrawRecord::Kind::text;
+        record.text = text;
+        record.x = x;
+        record.y = y;
+        record.size = size;
+        record.red = red;
+        record.green = green;
+        record.blue = blue;
+        recordDraw(record);
+    }
+}
