@@ -4,9 +4,17 @@
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -s "$WORK_DIR/program.log" ]; then
+        echo "--- program output:" >&2
+        cat "$WORK_DIR/program.log" >&2
+    fi
+    echo "--- display $DISPLAY windows:" >&2
+    xwininfo -root -tree 2>&1 | head -20 >&2
+    [ -n "$PROGRAM_PID" ] && ps -o pid,stat,cmd -g "$PROGRAM_PID" >&2
     exit 1
 }
 
+WORK_DIR=$(mktemp -d)
 XVFB_PID=""
 PROGRAM_PID=""
 
@@ -22,25 +30,29 @@ stop_all() {
         XVFB_PID=""
     fi
 }
-trap stop_all EXIT
 
-# start_x WIDTHxHEIGHT: a fresh X server on a free display number.
+cleanup() {
+    stop_all
+    rm -rf "$WORK_DIR"
+}
+trap cleanup EXIT
+
+# start_x WIDTHxHEIGHT: a fresh X server; it picks a free display number itself, so tests that
+# run beside other X servers never talk to the wrong one.
 start_x() {
     local size=$1
-    local number
-    for number in $(seq 90 140); do
-        if [ ! -e "/tmp/.X${number}-lock" ] && [ ! -e "/tmp/.X11-unix/X${number}" ]; then
-            Xvfb ":${number}" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-            XVFB_PID=$!
-            export DISPLAY=":${number}"
-            for _ in $(seq 50); do
-                xdpyinfo >/dev/null 2>&1 && return 0
-                sleep 0.1
-            done
-            fail "Xvfb on :${number} did not start"
+    local number_file="$WORK_DIR/display.$$"
+    rm -f "$number_file"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        if [ -s "$number_file" ]; then
+            export DISPLAY=":$(head -n 1 "$number_file")"
+            xdpyinfo >/dev/null 2>&1 && return 0
         fi
+        sleep 0.1
     done
-    fail "no free X display number"
+    fail "Xvfb did not start"
 }
 
 # start_program NAME: runs RUN_DIR/NAME in RUN_DIR, in its own process group.
@@ -68,7 +80,7 @@ wait_program_status() {
 # find_window TITLE: the id of the first window with exactly this name (waits up to 20 s).
 find_window() {
     local id=""
-    for _ in $(seq 200); do
+    for _ in $(seq 300); do
         id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
@@ -98,7 +110,6 @@ press() {
     done
 }
 
-WORK_DIR=$(mktemp -d)
 
 # dismiss_box ID: presses Return on a message box (the pointer over it gives it the keyboard).
 dismiss_box() {
