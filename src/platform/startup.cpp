@@ -1,6 +1,7 @@
 #include "platform/main_loop.h"
 
-#include "platform/settings.h"
+#include "frontend/help_credits.h"
+#include "frontend/settings_screen.h"
 #include "platform/window.h"
 
 #include <cstdlib>
@@ -8,14 +9,11 @@
 
 void startUp(GameState& state) {
     MenuState& menu = state.menu;
-    menu.playerName = "Unknown";
-    menu.editName = menu.playerName;
-    menu.editFullScreen = gameSettings.fullScreen;
-    menu.editHeight = gameSettings.screenHeight;
-    menu.editMusicVolume = gameSettings.musicVolume;
-    menu.editEffectsVolume = gameSettings.effectsVolume;
+    startSettings(menu);
     state.loop = LoopState{};
     state.scores.reloadHighScores = true;
+    readTextLines("help.txt", menu.helpLines);
+    readTextLines("credits.txt", menu.creditsLines);
 
     createGameWindow();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
