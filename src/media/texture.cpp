@@ -38,8 +38,8 @@ TextureId loadTexture(const std::string& fileName) {
     std::fclose(file);
 
     std::vector<unsigned char> pixels;
-    unsigned long width = 0;
-    unsigned long height = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
     const unsigned error = pngToRgba(pixels, width, height, fileBytes.data(), fileBytes.size());
     if (error != 0) {
         showMessageBox(boxText, boxCaption, BoxIcon::information);
@@ -53,7 +53,7 @@ TextureId loadTexture(const std::string& fileName) {
     // texture then gets its size but no pixels, so the upload never reads past the buffer.
     const std::uint64_t needed =
         static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4u;
-    const bool complete = width <= 0x7FFFFFFFul && height <= 0x7FFFFFFFul &&
+    const bool complete = width <= 0x7FFFFFFFu && height <= 0x7FFFFFFFu &&
                           needed <= static_cast<std::uint64_t>(pixels.size());
     glTexImage2D(GL_TEXTURE_2D, 0, 4, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0,
                  GL_RGBA, GL_UNSIGNED_BYTE, complete ? pixels.data() : nullptr);

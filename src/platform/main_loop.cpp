@@ -1,5 +1,6 @@
 #include "platform/main_loop.h"
 
+#include "media/sound.h"
 #include "platform/game_frame.h"
 #include "platform/key_state.h"
 #include "platform/menu_frame.h"
@@ -139,6 +140,7 @@ void leaveGameLoop(GameState& state) {
 
 void shutDown(GameState& state) {
     (void)state;
+    shutDownSound();
     destroyGameWindow();
 }
 

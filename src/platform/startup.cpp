@@ -1,8 +1,11 @@
 #include "platform/main_loop.h"
 
 #include "frontend/help_credits.h"
+#include "frontend/main_menu.h"
 #include "frontend/settings_screen.h"
+#include "media/sound.h"
 #include "platform/window.h"
+#include "world/game_assets.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -17,6 +20,10 @@ void startUp(GameState& state) {
 
     createGameWindow();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    initSound();
+    loadGameBackgrounds(state.world);
+    loadMenuAssets(state.menu);
+    loadGameAssets(state);
 
     state.loop.shakeAmplitude = 0.03f;
     state.loop.frameCount = 0;

@@ -1,3 +1,4 @@
+#include "media/sound.h"
 #include "platform/key_state.h"
 #include "platform/main_loop.h"
 #include "platform/settings.h"
@@ -7,6 +8,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -29,6 +31,12 @@ class LoopTest : public ::testing::Test {
         }
     }
 
+    void TearDown() override {
+        shutDownSound(); // a run that ended by exit skipped the shut-down
+        std::filesystem::current_path(previousDirectory);
+    }
+
+    std::filesystem::path previousDirectory;
     FakePlatform* fake = nullptr;
     std::unique_ptr<GameState> state;
 };

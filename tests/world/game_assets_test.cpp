@@ -18,9 +18,6 @@
 #include <string>
 #include <vector>
 
-// The entry point defines this one for the programs; the tests have their own.
-std::array<GameObject, 1> staticRecord{};
-
 namespace {
 
 namespace fs = std::filesystem;
