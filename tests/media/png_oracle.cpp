@@ -35,6 +35,11 @@ void flushNothing(png_structp) {}
 
 void ignoreWarning(png_structp, png_const_charp) {}
 
+// A refused file is an expected answer here, not worth a line on stderr.
+[[noreturn]] void quietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
 // Everything libpng touches between setjmp and longjmp lives here, outside the function's frame.
 struct ReadJob {
     MemoryReader reader;
@@ -43,7 +48,7 @@ struct ReadJob {
 
 bool runRead(ReadJob& job, OraclePicture& picture, bool ignoreCrc) {
     png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, ignoreWarning);
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, ignoreWarning);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
@@ -84,7 +89,7 @@ struct WriteJob {
 
 bool runWrite(WriteJob& job, const OracleImage& image) {
     png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, ignoreWarning);
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, ignoreWarning);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);

@@ -173,6 +173,25 @@ TEST(PngSuite, CorruptFilesAreRefused) {
     EXPECT_GE(refused, 12u);
 }
 
+TEST(PngSuite, EveryPrefixOfAFileIsRefusedWithoutReadingPastIt) {
+    // The IEND chunk's CRC is never read: a cut is an error only when it leaves fewer than 9 of
+    // IEND's 12 bytes.
+    for (const char* name : {"basn0g01.png", "basi6a16.png", "s03i3p01.png", "oi9n2c16.png"}) {
+        const Bytes file = readFileBytes(pngSuiteDirectory() + "/" + name);
+        ASSERT_GT(file.size(), 12u) << name;
+        for (std::size_t size = 0; size <= file.size(); ++size) {
+            // Exactly `size` bytes on the heap, so the sanitizer build sees any read beyond.
+            const Bytes prefix(file.begin(), file.begin() + static_cast<long>(size));
+            const Decoded result = decode(prefix);
+            if (size + 3 >= file.size()) {
+                ASSERT_EQ(result.error, 0u) << name << " cut at " << size;
+            } else {
+                ASSERT_NE(result.error, 0u) << name << " cut at " << size;
+            }
+        }
+    }
+}
+
 // --- Error codes ----------------------------------------------------------------------------
 
 struct ErrorCase {

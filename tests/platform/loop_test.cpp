@@ -13,9 +13,12 @@
 
 namespace {
 
+// The whole program runs from the generated run directory, as the real one does.
 class LoopTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        previousDirectory = std::filesystem::current_path();
+        std::filesystem::current_path(HEMORUNE_RUN_DIR);
         keyState.fill(0);
         gameSettings = GameSettings{50, 50, true, 600, 800};
         fake = &installFakePlatform();
