@@ -1,15 +1,39 @@
 #include "platform/menu_frame.h"
 
+#include "frontend/help_credits.h"
+#include "frontend/main_menu.h"
+#include "frontend/settings_screen.h"
+
 void drawMenuFrame(GameState& state) {
-    if (state.loop.menuScreen == 5) {
-        state.loop.quitRequested = true;
+    LoopState& loop = state.loop;
+    MenuState& menu = state.menu;
+    drawMenuBackground(menu);
+    switch (loop.menuScreen) {
+    case 0:
+        drawMainMenu(menu, loop.menuSelection);
+        break;
+    case 1:
+        drawSettingsScreen(menu, loop.menuSelection);
+        break;
+    case 2:
+        drawHelpScreen(menu);
+        break;
+    case 4:
+        drawCreditsScreen(menu);
+        break;
+    case 5:
+        loop.quitRequested = true;
+        break;
+    default:
+        break;
     }
+    handleMenuKeys(loop, menu);
 }
 
 void startMenuMusic(GameState& state) {
-    (void)state;
+    startMenuMusic(state.menu);
 }
 
 void stopMenuMusic(GameState& state) {
-    (void)state;
+    stopMenuMusic(state.menu);
 }

@@ -1,7 +1,9 @@
 #include "platform/main_loop.h"
 
+#include "frontend/help_credits.h"
+#include "frontend/main_menu.h"
+#include "frontend/settings_screen.h"
 #include "media/sound.h"
-#include "platform/settings.h"
 #include "platform/window.h"
 #include "world/game_assets.h"
 
@@ -10,19 +12,17 @@
 
 void startUp(GameState& state) {
     MenuState& menu = state.menu;
-    menu.playerName = "Unknown";
-    menu.editName = menu.playerName;
-    menu.editFullScreen = gameSettings.fullScreen;
-    menu.editHeight = gameSettings.screenHeight;
-    menu.editMusicVolume = gameSettings.musicVolume;
-    menu.editEffectsVolume = gameSettings.effectsVolume;
+    startSettings(menu);
     state.loop = LoopState{};
     state.scores.reloadHighScores = true;
+    readTextLines("help.txt", menu.helpLines);
+    readTextLines("credits.txt", menu.creditsLines);
 
     createGameWindow();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     initSound();
     loadGameBackgrounds(state.world);
+    loadMenuAssets(state.menu);
     loadGameAssets(state);
 
     state.loop.shakeAmplitude = 0.03f;

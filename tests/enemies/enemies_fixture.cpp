@@ -13,9 +13,6 @@
 #include <fstream>
 #include <memory>
 
-// The entry point defines this one for the programs; the tests have their own.
-std::array<GameObject, 1> staticRecord{};
-
 namespace {
 
 namespace fs = std::filesystem;

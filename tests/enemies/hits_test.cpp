@@ -1,3 +1,4 @@
+#include "enemies/bubbles.h"
 #include "enemies/cell_hits.h"
 #include "enemies/cells.h"
 #include "enemies/explosion.h"
@@ -171,6 +172,26 @@ TEST_F(HitsTest, ShotWhiteCellDiesOnTheNextPassWithItsPoints) {
         // Dead once: the next pass pays nothing more.
         updateWhiteCells(state);
         EXPECT_EQ(state.world.player.score, 40 + c.points);
+    }
+}
+
+TEST_F(HitsTest, WhiteCellDiesOnlyBelowZeroAndOnlyOnce) {
+    struct Case {
+        std::int32_t health;
+        bool revived;
+        bool dies;
+    };
+    for (const Case& c : {Case{0, false, false}, Case{-1, false, true}, Case{-10, false, true},
+                          Case{-5, true, false}}) {
+        SetUp();
+        GameObject& cell = state.world.whiteCells[0];
+        cell.health = c.health;
+        cell.revived = c.revived;
+        cell.small = false;
+        state.world.player.score = 0;
+        killWhiteCell(state, 0);
+        EXPECT_EQ(state.world.player.score, c.dies ? 10 : 0) << "health " << c.health;
+        EXPECT_EQ(cell.texture == state.world.deadWhiteCellLook.texture, c.dies);
     }
 }
 
@@ -370,12 +391,11 @@ TEST_F(HitsTest, OnlyASyringeInALowerSlotThanTheOilDropExplodes) {
                 state.world.bubbles[slot].x = -3.0f + static_cast<float>(slot);
             }
         }
-        state.world.player.score = 0;
-        for (int slot = 0; slot < 5; ++slot) {
-            for (int partner = slot + 1; partner <= 3; ++partner) {
-                explodeSyringeOnOil(state, slot, partner);
-            }
+        for (GameObject& bubble : state.world.bubbles) {
+            bubble.speed = 0;
         }
+        state.world.player.score = 0;
+        updateBubbles(state);
         const std::string what =
             "syringe " + std::to_string(c.syringeSlot) + ", oil " + std::to_string(c.oilSlot);
         EXPECT_EQ(state.world.player.score, c.explodes ? 100 : 0) << what;

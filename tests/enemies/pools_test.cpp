@@ -284,6 +284,22 @@ TEST_F(PoolsTest, RespawnedCellsComeBackInTheSevenColumnsSmallOrBig) {
     EXPECT_EQ(sizes.size(), 2u);
 }
 
+TEST_F(PoolsTest, ThirdDrawOfARespawnDecidesSmallOrBig) {
+    // The column, the first size, then the pick: an even pick makes a small cell.
+    std::set<bool> sizes;
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::srand(seed);
+        std::rand();
+        std::rand();
+        const bool small = std::rand() % 2 == 0;
+        std::srand(seed);
+        respawnWhiteCell(state, 0);
+        EXPECT_EQ(state.world.whiteCells[0].small, small) << "seed " << seed;
+        sizes.insert(small);
+    }
+    EXPECT_EQ(sizes.size(), 2u);
+}
+
 TEST_F(PoolsTest, DeadWhiteCellRespawnsWithThePlainLook) {
     GameObject& cell = state.world.whiteCells[2];
     cell.health = -3;

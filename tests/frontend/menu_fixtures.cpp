@@ -1,0 +1,281 @@
+#include "menu_fixtures.h"
+
+#include "frontend/main_menu.h"
+#include "frontend/settings_screen.h"
+#include "media/sound.h"
+#include "platform/key_state.h"
+#include "platform/menu_frame.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+// A picture's red channel numbers its file (from 1); green marks it as a fixture.
+constexpr std::uint8_t fixtureGreen = 0x5A;
+
+void putBigEndian32(Bytes& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+}
+
+void putLittleEndian(Bytes& out, std::uint32_t value, int byteCount) {
+    for (int i = 0; i < byteCount; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+void putText(Bytes& out, const std::string& text) {
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+std::uint32_t crc32Of(const Bytes& bytes, std::size_t from) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = from; i < bytes.size(); ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & 1u) != 0 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+        }
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+std::uint32_t adler32Of(const Bytes& bytes) {
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (std::uint8_t byte : bytes) {
+        a = (a + byte) % 65521u;
+        b = (b + a) % 65521u;
+    }
+    return (b << 16) | a;
+}
+
+void putChunk(Bytes& png, const std::string& type, const Bytes& data) {
+    putBigEndian32(png, static_cast<std::uint32_t>(data.size()));
+    const std::size_t typeStart = png.size();
+    putText(png, type);
+    png.insert(png.end(), data.begin(), data.end());
+    putBigEndian32(png, crc32Of(png, typeStart));
+}
+
+void writeFile(const fs::path& path, const Bytes& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    if (!file) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
+// A one-pixel RGBA picture, its row in one stored deflate block.
+void writePixelPng(const fs::path& path, std::uint8_t red) {
+    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    Bytes header;
+    putBigEndian32(header, 1);
+    putBigEndian32(header, 1);
+    header.insert(header.end(), {8, 6, 0, 0, 0});
+    putChunk(png, "IHDR", header);
+    const Bytes row = {0, red, fixtureGreen, 0, 255}; // filter byte, then one pixel
+    Bytes zlib = {0x78, 0x01, 0x01};
+    putLittleEndian(zlib, static_cast<std::uint32_t>(row.size()), 2);
+    putLittleEndian(zlib, static_cast<std::uint32_t>(~row.size() & 0xFFFFu), 2);
+    zlib.insert(zlib.end(), row.begin(), row.end());
+    putBigEndian32(zlib, adler32Of(row));
+    putChunk(png, "IDAT", zlib);
+    putChunk(png, "IEND", {});
+    writeFile(path, png);
+}
+
+// Silent 16-bit mono PCM.
+void writeSilentWav(const fs::path& path, std::uint32_t sampleCount, std::uint32_t rate) {
+    const std::uint32_t dataBytes = sampleCount * 2;
+    Bytes wav;
+    putText(wav, "RIFF");
+    putLittleEndian(wav, 36 + dataBytes, 4);
+    putText(wav, "WAVEfmt ");
+    putLittleEndian(wav, 16, 4);
+    putLittleEndian(wav, 1, 2);
+    putLittleEndian(wav, 1, 2);
+    putLittleEndian(wav, rate, 4);
+    putLittleEndian(wav, rate * 2, 4);
+    putLittleEndian(wav, 2, 2);
+    putLittleEndian(wav, 16, 2);
+    putText(wav, "data");
+    putLittleEndian(wav, dataBytes, 4);
+    wav.resize(wav.size() + dataBytes, 0);
+    writeFile(path, wav);
+}
+
+fs::path makeTemporaryDirectory() {
+    std::string pattern = (fs::temp_directory_path() / "hemorune-frontend-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary directory");
+    }
+    return pattern;
+}
+
+// The menu, the sound system and the fixture files live as long as the test program.
+class MenuEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        installFakePlatform();
+        ensureGlContext();
+        initSound();
+        directory = makeTemporaryDirectory();
+        fs::create_directory(directory / "IMGS");
+        const std::vector<std::string>& pictures = menuPictureFiles();
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            writePixelPng(directory / pictures[i], static_cast<std::uint8_t>(i + 1));
+        }
+        writeSilentWav(directory / "menu2.wav", fixtureMusicRate * fixtureMusicSeconds,
+                       fixtureMusicRate);
+        writeSilentWav(directory / "HIT.WAV", 800, fixtureMusicRate);
+        WorkingDirectory inFixtures(directory);
+        menu = std::make_unique<MenuState>();
+        loadMenuAssets(*menu);
+        effect = loadSound("HIT.WAV", false);
+        loadBoxes = fakePlatform().boxes.size();
+    }
+    void TearDown() override {
+        menu.reset();
+        shutDownSound();
+        fs::remove_all(directory);
+    }
+
+    fs::path directory;
+    std::unique_ptr<MenuState> menu;
+    SoundClip effect;
+    std::size_t loadBoxes = 0;
+};
+
+MenuEnvironment* const environment =
+    static_cast<MenuEnvironment*>(::testing::AddGlobalTestEnvironment(new MenuEnvironment));
+
+} // namespace
+
+const std::vector<std::string>& menuPictureFiles() {
+    static const std::vector<std::string> files = {
+        "IMGS/back.png",        "IMGS/play0.png",       "IMGS/play1.png",
+        "IMGS/settings0.png",   "IMGS/settings1.png",   "IMGS/help0.png",
+        "IMGS/help1.png",       "IMGS/highscore0.png",  "IMGS/highscore1.png",
+        "IMGS/credits0.png",    "IMGS/credits1.png",    "IMGS/exit0.png",
+        "IMGS/exit1.png",       "IMGS/apply0.png",      "IMGS/apply1.png",
+        "IMGS/cancel0.png",     "IMGS/cancel1.png",     "IMGS/playername0.png",
+        "IMGS/playername1.png", "IMGS/fullscreen0.png", "IMGS/fullscreen1.png",
+        "IMGS/on0.png",         "IMGS/on1.png",         "IMGS/off0.png",
+        "IMGS/off1.png",        "IMGS/resolution0.png", "IMGS/resolution1.png",
+        "IMGS/640x480_1.png",   "IMGS/800x600_1.png",   "IMGS/1024x768_1.png",
+        "IMGS/1280x1024_1.png", "IMGS/1280x800_1.png",  "IMGS/music0.png",
+        "IMGS/music1.png",      "IMGS/sfx0.png",        "IMGS/sfx1.png",
+        "IMGS/0_0.png",         "IMGS/0_1.png",         "IMGS/25_0.png",
+        "IMGS/25_1.png",        "IMGS/50_0.png",        "IMGS/50_1.png",
+        "IMGS/75_0.png",        "IMGS/75_1.png",        "IMGS/100_0.png",
+        "IMGS/100_1.png"};
+    return files;
+}
+
+const MenuState& loadedMenu() {
+    EXPECT_EQ(environment->loadBoxes, 0u) << "every fixture picture and sound loads";
+    return *environment->menu;
+}
+
+const std::filesystem::path& fixtureDirectory() {
+    return environment->directory;
+}
+
+const SoundClip& effectClip() {
+    return environment->effect;
+}
+
+std::string pictureOf(std::uint32_t texture) {
+    static std::map<std::uint32_t, std::string> known;
+    if (texture == 0) {
+        return "";
+    }
+    const auto found = known.find(texture);
+    if (found != known.end()) {
+        return found->second;
+    }
+    std::uint8_t pixel[4] = {};
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    const std::vector<std::string>& files = menuPictureFiles();
+    std::string name = "?";
+    if (pixel[1] == fixtureGreen && pixel[0] >= 1 && pixel[0] <= files.size()) {
+        name = files[pixel[0] - 1u];
+    }
+    known[texture] = name;
+    return name;
+}
+
+void resetMenuState(GameState& state, std::int32_t screen, std::int32_t selection) {
+    state.menu = loadedMenu();
+    startSettings(state.menu);
+    state.loop = LoopState{};
+    state.loop.menuScreen = screen;
+    state.loop.menuSelection = selection;
+}
+
+std::vector<DrawRecord> runMenuFrame(GameState& state, std::initializer_list<int> keys) {
+    for (int key : keys) {
+        keyState[key] = 1;
+    }
+    FakePlatform& fake = fakePlatform();
+    fake.drawLog.clear();
+    fake.drawLogOn = true;
+    drawMenuFrame(state);
+    fake.drawLogOn = false;
+    return fake.drawLog;
+}
+
+std::vector<std::string> picturesDrawn(const std::vector<DrawRecord>& log) {
+    std::vector<std::string> pictures;
+    for (const DrawRecord& record : log) {
+        if (record.kind == DrawRecord::Kind::sprite) {
+            pictures.push_back(pictureOf(record.texture));
+        }
+    }
+    return pictures;
+}
+
+std::vector<DrawRecord> textsDrawn(const std::vector<DrawRecord>& log) {
+    std::vector<DrawRecord> texts;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(texts),
+                 [](const DrawRecord& record) { return record.kind == DrawRecord::Kind::text; });
+    return texts;
+}
+
+WorkingDirectory::WorkingDirectory(const std::filesystem::path& directory)
+    : previous(fs::current_path()) {
+    fs::current_path(directory);
+}
+
+WorkingDirectory::~WorkingDirectory() {
+    fs::current_path(previous);
+}
+
+ScratchDirectory::ScratchDirectory() : directory(makeTemporaryDirectory()) {}
+
+ScratchDirectory::~ScratchDirectory() {
+    std::error_code ignored;
+    fs::remove_all(directory, ignored);
+}
+
+std::string ScratchDirectory::write(const std::string& name, const std::string& bytes) const {
+    const fs::path path = directory / name;
+    std::ofstream file(path, std::ios::binary);
+    file << bytes;
+    return path.string();
+}
