@@ -3,6 +3,7 @@
 #include "frontend/help_credits.h"
 #include "frontend/main_menu.h"
 #include "frontend/settings_screen.h"
+#include "scores/high_scores.h"
 
 void drawMenuFrame(GameState& state) {
     LoopState& loop = state.loop;
@@ -17,6 +18,9 @@ void drawMenuFrame(GameState& state) {
         break;
     case 2:
         drawHelpScreen(menu);
+        break;
+    case 3:
+        drawHighScoreScreen(state.scores);
         break;
     case 4:
         drawCreditsScreen(menu);

@@ -2,7 +2,6 @@
 
 #include "frontend/help_credits.h"
 #include "platform/key_state.h"
-#include "platform/main_loop.h"
 #include "platform/settings.h"
 
 #include <gtest/gtest.h>
@@ -67,29 +66,14 @@ TEST_F(HelpCreditsTest, AMissingFileGivesNoLines) {
     EXPECT_TRUE(lines.empty());
 }
 
-TEST_F(HelpCreditsTest, StartUpReadsHelpThenCreditsFromTheWorkingDirectory) {
-    scratch.write("help.txt", "Arrows move\nCtrl fires\n");
-    scratch.write("credits.txt", "Made by us");
-    WorkingDirectory inScratch(scratch.path());
-    GameState fresh;
-    startUp(fresh);
-    EXPECT_EQ(fresh.menu.helpLines, (Lines{"Arrows move", "Ctrl fires", ""}));
-    EXPECT_EQ(fresh.menu.creditsLines, (Lines{"Made by us"}));
-    EXPECT_EQ(fresh.menu.playerName, "Unknown");
-}
-
-TEST_F(HelpCreditsTest, StartUpWithoutTheTextFilesLeavesBothScreensBlank) {
-    WorkingDirectory inScratch(scratch.path());
-    GameState fresh;
-    startUp(fresh);
-    EXPECT_TRUE(fresh.menu.helpLines.empty());
-    EXPECT_TRUE(fresh.menu.creditsLines.empty());
-    fresh.menu.background = loadedMenu().background;
+TEST_F(HelpCreditsTest, MissingTextFilesLeaveBothScreensBlank) {
+    readTextLines((scratch.path() / "help.txt").string(), state->menu.helpLines);
+    readTextLines((scratch.path() / "credits.txt").string(), state->menu.creditsLines);
     for (std::int32_t screen : {2, 4}) {
-        fresh.loop.menuScreen = screen;
-        const std::vector<DrawRecord> log = runMenuFrame(fresh);
-        EXPECT_EQ(picturesDrawn(log), Lines{"IMGS/back.png"});
-        EXPECT_TRUE(textsDrawn(log).empty());
+        state->loop.menuScreen = screen;
+        const std::vector<DrawRecord> log = runMenuFrame(*state);
+        EXPECT_EQ(picturesDrawn(log), Lines{"IMGS/back.png"}) << "screen " << screen;
+        EXPECT_TRUE(textsDrawn(log).empty()) << "screen " << screen;
     }
 }
 

@@ -195,6 +195,19 @@ TEST_F(MainMenuTest, EnterOnHelpHighScoresOrCreditsReturnsWithPlayHighlighted) {
     }
 }
 
+TEST_F(MainMenuTest, TheHighScoreScreenShowsTheFileOverTheBackground) {
+    ScratchDirectory scratch;
+    scratch.write("hiscore.txt", "ZED           120\n");
+    WorkingDirectory inScratch(scratch.path());
+    state->scores.reloadHighScores = true;
+    state->loop.menuScreen = 3;
+    const std::vector<DrawRecord> log = runMenuFrame(*state);
+    EXPECT_EQ(picturesDrawn(log), std::vector<std::string>{"IMGS/back.png"});
+    const std::vector<DrawRecord> texts = textsDrawn(log);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(texts[0].text.find("ZED"), std::string::npos) << texts[0].text;
+}
+
 TEST_F(MainMenuTest, UpAndDownAreUsedUpWithoutEffectOnTheTextScreens) {
     for (std::int32_t screen : {2, 3, 4, 5}) {
         for (int key : {vkUp, vkDown}) {

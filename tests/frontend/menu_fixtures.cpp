@@ -126,42 +126,55 @@ fs::path makeTemporaryDirectory() {
     return pattern;
 }
 
-// The menu, the sound system and the fixture files live as long as the test program.
-class MenuEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        installFakePlatform();
-        ensureGlContext();
-        initSound();
-        directory = makeTemporaryDirectory();
-        fs::create_directory(directory / "IMGS");
-        const std::vector<std::string>& pictures = menuPictureFiles();
-        for (std::size_t i = 0; i < pictures.size(); ++i) {
-            writePixelPng(directory / pictures[i], static_cast<std::uint8_t>(i + 1));
-        }
-        writeSilentWav(directory / "menu2.wav", fixtureMusicRate * fixtureMusicSeconds,
-                       fixtureMusicRate);
-        writeSilentWav(directory / "HIT.WAV", 800, fixtureMusicRate);
-        WorkingDirectory inFixtures(directory);
-        menu = std::make_unique<MenuState>();
-        loadMenuAssets(*menu);
-        effect = loadSound("HIT.WAV", false);
-        loadBoxes = fakePlatform().boxes.size();
-    }
-    void TearDown() override {
-        menu.reset();
-        shutDownSound();
-        fs::remove_all(directory);
-    }
-
+// The fixture files live as long as the test program; the sound system and the menu loaded from
+// them live until a test needs the sound system for itself.
+struct Fixtures {
     fs::path directory;
     std::unique_ptr<MenuState> menu;
     SoundClip effect;
     std::size_t loadBoxes = 0;
 };
 
-MenuEnvironment* const environment =
-    static_cast<MenuEnvironment*>(::testing::AddGlobalTestEnvironment(new MenuEnvironment));
+Fixtures fixtures;
+
+void writeFixtureFiles() {
+    fixtures.directory = makeTemporaryDirectory();
+    fs::create_directory(fixtures.directory / "IMGS");
+    const std::vector<std::string>& pictures = menuPictureFiles();
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        writePixelPng(fixtures.directory / pictures[i], static_cast<std::uint8_t>(i + 1));
+    }
+    writeSilentWav(fixtures.directory / "menu2.wav", fixtureMusicRate * fixtureMusicSeconds,
+                   fixtureMusicRate);
+    writeSilentWav(fixtures.directory / "HIT.WAV", 800, fixtureMusicRate);
+}
+
+void loadFixtures() {
+    if (fixtures.directory.empty()) {
+        writeFixtureFiles();
+    }
+    ensureGlContext();
+    initSound();
+    const std::size_t boxesBefore = fakePlatform().boxes.size();
+    WorkingDirectory inFixtures(fixtures.directory);
+    fixtures.menu = std::make_unique<MenuState>();
+    loadMenuAssets(*fixtures.menu);
+    fixtures.effect = loadSound("HIT.WAV", false);
+    fixtures.loadBoxes = fakePlatform().boxes.size() - boxesBefore;
+}
+
+class FixtureCleanUp : public ::testing::Environment {
+  public:
+    void TearDown() override {
+        releaseLoadedMenu();
+        if (!fixtures.directory.empty()) {
+            fs::remove_all(fixtures.directory);
+        }
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const cleanUp =
+    ::testing::AddGlobalTestEnvironment(new FixtureCleanUp);
 
 } // namespace
 
@@ -187,16 +200,23 @@ const std::vector<std::string>& menuPictureFiles() {
 }
 
 const MenuState& loadedMenu() {
-    EXPECT_EQ(environment->loadBoxes, 0u) << "every fixture picture and sound loads";
-    return *environment->menu;
-}
-
-const std::filesystem::path& fixtureDirectory() {
-    return environment->directory;
+    if (!fixtures.menu) {
+        loadFixtures();
+    }
+    EXPECT_EQ(fixtures.loadBoxes, 0u) << "every fixture picture and sound loads";
+    return *fixtures.menu;
 }
 
 const SoundClip& effectClip() {
-    return environment->effect;
+    loadedMenu();
+    return fixtures.effect;
+}
+
+void releaseLoadedMenu() {
+    if (fixtures.menu) {
+        fixtures.menu.reset();
+        shutDownSound();
+    }
 }
 
 std::string pictureOf(std::uint32_t texture) {

@@ -19,12 +19,14 @@ const std::vector<std::string>& menuPictureFiles();
 constexpr int fixtureMusicRate = 8000;
 constexpr int fixtureMusicSeconds = 60;
 
-// The menu as loaded from the fixture files, once per test program (copy it into a state).
+// The menu as loaded from the fixture files ("IMGS/...", "menu2.wav"), with the sound system
+// started for it; loaded on first use and kept (copy it into a state).
 const MenuState& loadedMenu();
-// The fixture directory holding "IMGS/", "menu2.wav" and an effect, "HIT.WAV".
-const std::filesystem::path& fixtureDirectory();
-// A clip loaded from "HIT.WAV": an effect, for the volume tests.
+// A clip loaded with the menu from "HIT.WAV": an effect, for the volume tests.
 const SoundClip& effectClip();
+// Shuts the sound system down and forgets the loaded menu, for a test that starts the program
+// itself; the next loadedMenu loads it again.
+void releaseLoadedMenu();
 
 // Which fixture picture a texture holds: "" for none, "?" for one the fixtures did not make.
 std::string pictureOf(std::uint32_t texture);

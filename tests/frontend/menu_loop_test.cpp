@@ -1,5 +1,6 @@
 #include "menu_fixtures.h"
 
+#include "media/sound.h"
 #include "platform/key_state.h"
 #include "platform/main_loop.h"
 #include "platform/settings.h"
@@ -23,25 +24,46 @@ ALint sampleOffset(const SoundClip& clip) {
     return offset;
 }
 
-// The whole program on the fake platform, with the fixture menu in place of the loaded one.
+ALint sampleCount(const SoundClip& clip) {
+    ALint bytes = 0;
+    ALint bits = 0;
+    ALint channels = 0;
+    alGetBufferi(clip.buffer, AL_SIZE, &bytes);
+    alGetBufferi(clip.buffer, AL_BITS, &bits);
+    alGetBufferi(clip.buffer, AL_CHANNELS, &channels);
+    return bits > 0 && channels > 0 ? bytes / (bits / 8 * channels) : 0;
+}
+
+std::vector<std::uint32_t> spritesDrawn(const std::vector<DrawRecord>& log) {
+    std::vector<std::uint32_t> textures;
+    for (const DrawRecord& record : log) {
+        if (record.kind == DrawRecord::Kind::sprite) {
+            textures.push_back(record.texture);
+        }
+    }
+    return textures;
+}
+
+// The whole program on the fake platform, in the generated run directory.
 class MenuLoopTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The program starts and ends the sound system itself.
+        releaseLoadedMenu();
         keyState.fill(0);
         gameSettings = GameSettings{50, 50, true, 600, 800};
         fake = &installFakePlatform();
         // A loop that misses its way out fails fast with status 99.
-        fake->swapLimit = 100;
+        fake->swapLimit = 200;
         state = std::make_unique<GameState>();
-        state->menu = loadedMenu();
     }
     void TearDown() override {
-        stopMenuMusic();
+        shutDownSound(); // a run that ended by exit skipped the shut-down
         keyState.fill(0);
     }
 
     int runToEnd() {
-        WorkingDirectory inScratch(scratch.path());
+        WorkingDirectory inRunDirectory(HEMORUNE_RUN_DIR);
         try {
             return runProgram(*state);
         } catch (const ProcessExit& exit) {
@@ -50,9 +72,8 @@ class MenuLoopTest : public ::testing::Test {
     }
 
     const SoundClip& music() { return state->menu.background.sounds[0]; }
-    void stopMenuMusic() { alSourceStop(music().source); }
+    const MenuButton& button(int entry) { return state->menu.mainButtons[entry]; }
 
-    ScratchDirectory scratch;
     FakePlatform* fake = nullptr;
     std::unique_ptr<GameState> state;
 };
@@ -73,8 +94,9 @@ TEST_F(MenuLoopTest, EnterOnPlayActsOnlyAfterTheFrameWasShownAndPaced) {
             enterFrame = platform.swaps;
             sleepsAtEnterSwap = platform.sleeps;
             startedBeforeSwap = state->loop.gameInProgress;
-            const std::vector<std::string> pictures = picturesDrawn(platform.drawLog);
-            playShown = pictures.size() == 7 && pictures[1] == "IMGS/play1.png";
+            const std::vector<std::uint32_t> sprites = spritesDrawn(platform.drawLog);
+            playShown = sprites.size() == 7 && sprites[1] == button(0).highlighted.texture &&
+                        sprites[2] == button(1).normal.texture;
             platform.drawLogOn = false;
         } else if (state->loop.gameInProgress && sleepsAtGameStart == 0) {
             sleepsAtGameStart = platform.sleeps;
@@ -93,9 +115,8 @@ TEST_F(MenuLoopTest, EnterOnPlayActsOnlyAfterTheFrameWasShownAndPaced) {
 }
 
 TEST_F(MenuLoopTest, ReturningFromAGameThroughACloseRestartsTheMenuMusicFromItsBeginning) {
-    // Halfway through the fixture music: a resumed clip would go on from here.
-    const ALint halfway = fixtureMusicRate * fixtureMusicSeconds / 2;
     int phase = 0;
+    ALint halfway = 0;
     ALint playingInMenu = 0;
     ALint stateInGame = 0;
     ALint stateBackInMenu = 0;
@@ -103,6 +124,8 @@ TEST_F(MenuLoopTest, ReturningFromAGameThroughACloseRestartsTheMenuMusicFromItsB
     fake->onSwap = [&](FakePlatform& platform) {
         if (phase == 0) {
             playingInMenu = sourceState(music());
+            // Halfway through the music: a resumed clip would go on from here.
+            halfway = sampleCount(music()) / 2;
             alSourcei(music().source, AL_SAMPLE_OFFSET, halfway);
             pressKey(platform, vkReturn);
             phase = 1;
@@ -120,6 +143,7 @@ TEST_F(MenuLoopTest, ReturningFromAGameThroughACloseRestartsTheMenuMusicFromItsB
     EXPECT_EQ(runToEnd(), 0);
     ASSERT_EQ(phase, 3);
     EXPECT_EQ(playingInMenu, AL_PLAYING);
+    ASSERT_GT(halfway, 0);
     EXPECT_EQ(stateInGame, AL_STOPPED) << "a game stops the menu music";
     EXPECT_EQ(stateBackInMenu, AL_PLAYING);
     EXPECT_LT(offsetBackInMenu, halfway) << "played from its beginning, not resumed";
@@ -129,9 +153,9 @@ TEST_F(MenuLoopTest, ReturningFromAGameThroughACloseRestartsTheMenuMusicFromItsB
 }
 
 TEST_F(MenuLoopTest, ChoosingExitDrawsOneFrameOfBackgroundThenShutsDown) {
-    std::vector<std::string> lastFrame;
+    std::vector<std::uint32_t> lastFrame;
     fake->onSwap = [&](FakePlatform& platform) {
-        lastFrame = picturesDrawn(platform.drawLog);
+        lastFrame = spritesDrawn(platform.drawLog);
         platform.drawLog.clear();
         platform.drawLogOn = true;
         if (platform.swaps == 1) {
@@ -142,8 +166,22 @@ TEST_F(MenuLoopTest, ChoosingExitDrawsOneFrameOfBackgroundThenShutsDown) {
     };
     runToEnd();
     EXPECT_EQ(fake->swaps, 4u) << "Up, Enter on Exit, then one frame of the exit screen";
-    EXPECT_EQ(lastFrame, std::vector<std::string>{"IMGS/back.png"});
+    EXPECT_EQ(lastFrame, std::vector<std::uint32_t>{state->menu.background.texture});
     EXPECT_FALSE(fake->windowOpen);
+}
+
+TEST_F(MenuLoopTest, StartUpLoadsTheMenuAndReadsTheTextsOfTheRunDirectory) {
+    fake->onSwap = [](FakePlatform& platform) { closeWindow(platform); };
+    EXPECT_EQ(runToEnd(), 0);
+    EXPECT_TRUE(fake->boxes.empty());
+    EXPECT_NE(state->menu.background.texture, 0u);
+    EXPECT_NE(music().source, 0u);
+    EXPECT_NE(state->menu.settingsRows[6].highlighted.texture, 0u);
+    EXPECT_FALSE(state->menu.helpLines.empty());
+    EXPECT_FALSE(state->menu.creditsLines.empty());
+    // The menu's pictures come after the game backgrounds and before the rest of play's.
+    EXPECT_GT(state->menu.background.texture, state->world.staticBackground.texture);
+    EXPECT_LT(state->menu.effectsVolumePictures[4][1].texture, state->world.player.texture);
 }
 
 } // namespace
