@@ -4,8 +4,11 @@
 #include "enemies/bubbles.h"
 #include "enemies/cells.h"
 #include "enemies/explosion.h"
+#include "enemies/game_over.h"
 #include "enemies/hits.h"
 #include "enemies/levels.h"
+#include "platform/key_state.h"
+#include "platform/settings.h"
 #include "player/hud.h"
 #include "player/movement.h"
 #include "player/weapon.h"
@@ -65,7 +68,13 @@ void startNewGame(GameState& state) {
 }
 
 void endGameIfOver(GameState& state) {
-    (void)state;
+    // The widescreen build lets F2 end the game as if the virus had died.
+    if (f2EndsGame && keyState[vkF2] != 0) {
+        state.world.player.health = 0;
+    }
+    if (state.world.player.health < 1) {
+        endGame(state);
+    }
 }
 
 void stopGameMusic(GameState& state) {
