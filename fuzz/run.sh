@@ -2,7 +2,8 @@
 # Builds the decoder fuzzers (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, clang)
 # in BUILD_DIR and runs each one for a bounded number of inputs, seeded with the PngSuite and with
 # zlib streams of every kind. Any crash, sanitizer report or failed check fails the script.
-#   fuzz/run.sh BUILD_DIR            HEMORUNE_FUZZ_RUNS (default 200000) inputs per target
+#   fuzz/run.sh BUILD_DIR            HEMORUNE_FUZZ_RUNS (default 200000) inputs per target,
+#                                    HEMORUNE_FUZZ_SECONDS (default 240) at most per target
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:?usage: fuzz/run.sh BUILD_DIR}
@@ -32,8 +33,10 @@ cp "$suite"/*.png "$build/seeds/png/"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-common=(-runs="$runs" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1
-    -artifact_prefix="$build/artifacts/")
+# The wall-time bound keeps a loaded machine from stretching the run; on an idle one the input
+# count ends it first.
+common=(-runs="$runs" -max_total_time="${HEMORUNE_FUZZ_SECONDS:-240}" -timeout=20
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/artifacts/")
 echo "fuzz: inflate, $runs runs"
 "$build/inflate_fuzzer" "${common[@]}" -max_len=4096 "$build/corpus/inflate" "$build/seeds/inflate"
 echo "fuzz: png, $runs runs"

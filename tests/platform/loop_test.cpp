@@ -23,6 +23,7 @@ class LoopTest : public ::testing::Test {
         gameSettings = GameSettings{50, 50, true, 600, 800};
         fake = &installFakePlatform();
         state = std::make_unique<GameState>();
+        state->world.player.health = 100; // a healthy player: no frame here ends a game
     }
 
     // Runs the whole program; returns its exit status, whether it returned or exited.
