@@ -84,6 +84,24 @@ TEST_F(AssetsTool, CheckListsEachBrokenPictureAndFails) {
         << passing.output;
 }
 
+TEST_F(AssetsTool, CheckLoadsEverySoundThroughTheGamesSoundPath) {
+    fs::copy_file(fs::path(HEMORUNE_RUN_DIR) / "pig.wav", folder / "pig.wav");
+    writeBytes(folder / "HIT.WAV", {'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v'});
+
+    const ToolRun failing = runTool("check '" + folder.string() + "'");
+    EXPECT_EQ(failing.status, 1) << failing.output;
+    EXPECT_NE(failing.output.find("HIT.WAV: "), std::string::npos) << failing.output;
+    EXPECT_EQ(failing.output.find("pig.wav: "), std::string::npos) << failing.output;
+    EXPECT_NE(failing.output.find("2 WAV files checked, 1 failed"), std::string::npos)
+        << failing.output;
+
+    fs::remove(folder / "HIT.WAV");
+    const ToolRun passing = runTool("check '" + folder.string() + "'");
+    EXPECT_EQ(passing.status, 0) << passing.output;
+    EXPECT_NE(passing.output.find("1 WAV files checked, 0 failed"), std::string::npos)
+        << passing.output;
+}
+
 TEST_F(AssetsTool, DecodeWritesTheRowsLibpngSees) {
     const fs::path out = folder / "menu.rgba";
     const ToolRun run =

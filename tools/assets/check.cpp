@@ -1,9 +1,10 @@
 // hemorune-assets check [DIR]: decodes every PNG under DIR (default: the current directory, with
-// its sub-folders) with the game's own decoder, so a picture the game cannot load is found before
-// the game shows its message box for it.
+// its sub-folders) with the game's own decoder, and loads every WAV through the game's own sound
+// path, so a file the game cannot load is found before the game shows its message box for it.
 #include "command.h"
 
 #include "media/png.h"
+#include "media/sound.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,11 +19,29 @@
 
 namespace {
 
-bool isPngName(const std::filesystem::path& path) {
+std::string lowerExtension(const std::filesystem::path& path) {
     std::string extension = path.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".png";
+    return extension;
+}
+
+// Reports each WAV the game's loader would refuse; returns how many failed.
+unsigned checkSounds(const std::vector<std::filesystem::path>& sounds) {
+    if (sounds.empty()) {
+        return 0;
+    }
+    initSound(); // OpenAL Soft's null output will do where there is no device
+    unsigned failed = 0;
+    for (const std::filesystem::path& path : sounds) {
+        std::string reason;
+        if (!validateSoundFile(path.string(), reason)) {
+            std::printf("%s: %s\n", path.string().c_str(), reason.c_str());
+            ++failed;
+        }
+    }
+    shutDownSound();
+    return failed;
 }
 
 int runCheck(int argc, char** argv) {
@@ -33,10 +52,17 @@ int runCheck(int argc, char** argv) {
     const std::filesystem::path root = argc == 2 ? argv[1] : ".";
     std::error_code error;
     std::vector<std::filesystem::path> files;
+    std::vector<std::filesystem::path> sounds;
     for (std::filesystem::recursive_directory_iterator it(root, error), end; !error && it != end;
          it.increment(error)) {
-        if (it->is_regular_file() && isPngName(it->path())) {
+        if (!it->is_regular_file()) {
+            continue;
+        }
+        const std::string extension = lowerExtension(it->path());
+        if (extension == ".png") {
             files.push_back(it->path());
+        } else if (extension == ".wav") {
+            sounds.push_back(it->path());
         }
     }
     if (error) {
@@ -45,6 +71,7 @@ int runCheck(int argc, char** argv) {
         return 1;
     }
     std::sort(files.begin(), files.end());
+    std::sort(sounds.begin(), sounds.end());
 
     unsigned failed = 0;
     for (const std::filesystem::path& path : files) {
@@ -60,7 +87,9 @@ int runCheck(int argc, char** argv) {
         }
     }
     std::printf("%zu PNG files checked, %u failed\n", files.size(), failed);
-    return failed == 0 ? 0 : 1;
+    const unsigned soundsFailed = checkSounds(sounds);
+    std::printf("%zu WAV files checked, %u failed\n", sounds.size(), soundsFailed);
+    return failed == 0 && soundsFailed == 0 ? 0 : 1;
 }
 
 const CommandRegistration registration("check", "check [DIR]", runCheck);

@@ -1,9 +1,16 @@
 // hemorune-assets: dispatches to the command named by the first argument.
 #include "command.h"
 
+#include "platform/settings.h"
+
 #include <array>
 #include <cstdio>
 #include <string>
+
+// The game's library reads the settings the entry point of a program defines; this tool's are
+// the main build's defaults.
+GameSettings gameSettings{50, 50, true, 600, 800};
+bool f2EndsGame = false;
 
 namespace {
 
