@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -116,14 +117,29 @@ bool findDisplayMode(int width, int height, SDL_DisplayMode& found) {
             haveMode = true;
         }
     }
+    // A display that lists no modes (some virtual X servers) still has its desktop mode.
+    SDL_DisplayMode desktop;
+    if (!haveMode && count < 1 && SDL_GetDesktopDisplayMode(0, &desktop) == 0 &&
+        desktop.w == width && desktop.h == height) {
+        found = desktop;
+        haveMode = true;
+    }
     return haveMode;
 }
 
+// The box the game shows names the failing step; SDL's own reason goes to the terminal.
+WindowResult failWith(WindowResult result) {
+    std::fprintf(stderr, "hemorune: %s\n", SDL_GetError());
+    return result;
+}
+
 WindowResult openWindow(int width, int height, bool fullScreen) {
-    ensureSdl(SDL_INIT_VIDEO);
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return failWith(WindowResult::windowFailed);
+    }
     SDL_DisplayMode mode{};
     if (fullScreen && !findDisplayMode(width, height, mode)) {
-        return WindowResult::displayModeRefused;
+        return failWith(WindowResult::displayModeRefused);
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
@@ -138,7 +154,7 @@ WindowResult openWindow(int width, int height, bool fullScreen) {
     }
     window = SDL_CreateWindow("Hemorune", 0, 0, width, height, flags);
     if (window == nullptr) {
-        return WindowResult::windowFailed;
+        return failWith(WindowResult::windowFailed);
     }
     if (fullScreen) {
         SDL_SetWindowDisplayMode(window, &mode);
@@ -147,10 +163,10 @@ WindowResult openWindow(int width, int height, bool fullScreen) {
     }
     context = SDL_GL_CreateContext(window);
     if (context == nullptr) {
-        return WindowResult::contextFailed;
+        return failWith(WindowResult::contextFailed);
     }
     if (SDL_GL_MakeCurrent(window, context) != 0) {
-        return WindowResult::activateFailed;
+        return failWith(WindowResult::activateFailed);
     }
     SDL_RaiseWindow(window);
     return WindowResult::ok;
@@ -209,6 +225,7 @@ void postQuit(std::uint32_t code) {
 }
 
 void messageBox(const char* text, const char* caption, BoxIcon icon) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
     if (icon == BoxIcon::stop || icon == BoxIcon::error) {
         flags = SDL_MESSAGEBOX_ERROR;

@@ -15,7 +15,7 @@ check_program() {
     start_program "$program"
     local window
     window=$(find_window Hemorune) || fail "$program: no window titled Hemorune"
-    sleep 1
+    wait_first_frame
     local geometry
     geometry=$(window_geometry "$window")
     [ "$geometry" = "0 0 $width $height" ] || fail "$program: window geometry '$geometry'"
@@ -25,11 +25,9 @@ check_program() {
 
     start_program "$program"
     window=$(find_window Hemorune) || fail "$program: no window on the second start"
-    sleep 1
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
-    press Return
-    sleep 0.5
-    press Escape
+    wait_first_frame
+    hold Return 0.5
+    xdotool keydown Escape
     wait_program_status
     [ "$PROGRAM_STATUS" = "1" ] || fail "$program: Escape in play ended with '$PROGRAM_STATUS'"
     stop_all

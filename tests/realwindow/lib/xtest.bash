@@ -10,7 +10,14 @@ fail() {
     fi
     echo "--- display $DISPLAY windows:" >&2
     xwininfo -root -tree 2>&1 | head -20 >&2
-    [ -n "$PROGRAM_PID" ] && ps -o pid,stat,cmd -g "$PROGRAM_PID" >&2
+    if [ -n "$PROGRAM_PID" ]; then
+        ps -o pid,stat,cmd -g "$PROGRAM_PID" >&2
+        if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+            local status=0
+            wait "$PROGRAM_PID" || status=$?
+            echo "--- the program had ended with status $status" >&2
+        fi
+    fi
     exit 1
 }
 
@@ -48,7 +55,10 @@ start_x() {
     for _ in $(seq 100); do
         if [ -s "$number_file" ]; then
             export DISPLAY=":$(head -n 1 "$number_file")"
-            xdpyinfo >/dev/null 2>&1 && return 0
+            if xdpyinfo >/dev/null 2>&1; then
+                sleep 0.5 # let the server finish its start before a program asks for modes
+                return 0
+            fi
         fi
         sleep 0.1
     done
@@ -99,6 +109,30 @@ window_geometry() {
     xwininfo -id "$1" | awk '
         /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# wait_first_frame: waits (up to 60 s) until the screen is no longer black, that is until the
+# program has loaded its assets and shown a frame.
+wait_first_frame() {
+    local mean
+    for _ in $(seq 120); do
+        mean=$(/usr/bin/import -window root png:- 2>/dev/null |
+            /usr/bin/convert png:- -format '%[fx:mean]' info: 2>/dev/null)
+        case "$mean" in
+            "" | 0) sleep 0.5 ;;
+            *) return 0 ;;
+        esac
+    done
+    fail "no frame was drawn"
+}
+
+# hold KEY SECONDS: a key held down across several frames. The game reads key states between
+# frames, so a press released within one pump would never be seen.
+hold() {
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+    sleep 0.2
 }
 
 # press KEY...: real key events to the focused window.
