@@ -138,8 +138,7 @@ void leaveGameLoop(GameState& state) {
     stopGameMusic(state);
 }
 
-void shutDown(GameState& state) {
-    (void)state;
+void shutDown() {
     shutDownSound();
     destroyGameWindow();
 }
@@ -150,7 +149,7 @@ int runProgram(GameState& state) {
         startMenuMusic(state);
         do {
             if (!runMenuIteration(state)) {
-                shutDown(state);
+                shutDown();
                 return static_cast<int>(state.loop.lastMessage.wParam);
             }
         } while (!menuStartsGame(state));

@@ -17,7 +17,7 @@ bool menuStartsGame(const GameState& state);
 void startOrResumeGame(GameState& state);
 void runGameIteration(GameState& state);
 void leaveGameLoop(GameState& state);
-void shutDown(GameState& state);
+void shutDown();
 
 // Sleeps the rest of a 16 ms frame that began at frameStart.
 void paceFrame(std::uint32_t frameStart);
