@@ -3,6 +3,7 @@
 #include "media/sound.h"
 #include "platform/key_state.h"
 #include "platform/settings.h"
+#include "support/fixture_files.h"
 #include "world/game_assets.h"
 
 #include <AL/al.h>
@@ -16,7 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
 
 const char* const pictureFiles[] = {
     "qor_back2.png",   "qor_back.png",     "qor_bubi.png",    "qor_virus5.png",  "qor_virus7.png",
@@ -35,102 +35,13 @@ const char* const soundFiles[] = {"ingame2.wav",        "ingame5.wav",       "ch
                                   "damageborsos.wav",   "bloodpressure.wav", "godlike.wav",
                                   "perfectshooter.wav", "hardrockin.wav",    "beatmachine.wav"};
 
-void put32(Bytes& out, std::uint32_t value, bool bigEndian) {
-    for (int i = 0; i < 4; ++i) {
-        const int shift = bigEndian ? 24 - 8 * i : 8 * i;
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
-    }
-}
-
-void put16(Bytes& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void putText(Bytes& out, const char* text) {
-    for (const char* c = text; *c != '\0'; ++c) {
-        out.push_back(static_cast<std::uint8_t>(*c));
-    }
-}
-
-std::uint32_t crc32Of(const Bytes& bytes, std::size_t from) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = from; i < bytes.size(); ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1u) != 0 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
-        }
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
-
-void putChunk(Bytes& png, const char* type, const Bytes& data) {
-    put32(png, static_cast<std::uint32_t>(data.size()), true);
-    const std::size_t typeStart = png.size();
-    putText(png, type);
-    png.insert(png.end(), data.begin(), data.end());
-    put32(png, crc32Of(png, typeStart), true);
-}
-
-// A 1 x 1 RGBA picture, its one scanline in a stored deflate block.
-Bytes onePixelPng() {
-    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    Bytes header;
-    put32(header, 1, true);
-    put32(header, 1, true);
-    header.insert(header.end(), {8, 6, 0, 0, 0});
-    putChunk(png, "IHDR", header);
-    const Bytes raw = {0, 200, 40, 40, 255};
-    Bytes zlib = {0x78, 0x01, 1};
-    put16(zlib, static_cast<std::uint32_t>(raw.size()));
-    put16(zlib, static_cast<std::uint32_t>(~raw.size() & 0xFFFFu));
-    zlib.insert(zlib.end(), raw.begin(), raw.end());
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (std::uint8_t byte : raw) {
-        a = (a + byte) % 65521u;
-        b = (b + a) % 65521u;
-    }
-    put32(zlib, (b << 16) | a, true);
-    putChunk(png, "IDAT", zlib);
-    putChunk(png, "IEND", {});
-    return png;
-}
-
-// A second of silent 8 kHz mono PCM.
-Bytes silentWav() {
-    const std::uint32_t dataBytes = 16000;
-    Bytes wav;
-    putText(wav, "RIFF");
-    put32(wav, 36 + dataBytes, false);
-    putText(wav, "WAVEfmt ");
-    put32(wav, 16, false);
-    put16(wav, 1);
-    put16(wav, 1);
-    put32(wav, 8000, false);
-    put32(wav, 16000, false);
-    put16(wav, 2);
-    put16(wav, 16);
-    putText(wav, "data");
-    put32(wav, dataBytes, false);
-    wav.resize(wav.size() + dataBytes, 0);
-    return wav;
-}
-
-void writeFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 fs::path makeFixtureDirectory() {
-    std::string pattern = (fs::temp_directory_path() / "hemorune-enemies-XXXXXX").string();
-    const fs::path directory = mkdtemp(pattern.data());
+    const fs::path directory = makeTemporaryDirectory("hemorune-enemies");
     for (const char* name : pictureFiles) {
-        writeFile(directory / name, onePixelPng());
+        writePng(directory / name, 1, 1, {200, 40, 40, 255});
     }
     for (const char* name : soundFiles) {
-        writeFile(directory / name, silentWav());
+        writeSilentWav(directory / name, 8000); // a second
     }
     return directory;
 }

@@ -5,6 +5,7 @@
 #include "media/sound.h"
 #include "platform/key_state.h"
 #include "platform/menu_frame.h"
+#include "support/fixture_files.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -20,111 +21,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
 
 // A picture's red channel numbers its file (from 1); green marks it as a fixture.
 constexpr std::uint8_t fixtureGreen = 0x5A;
-
-void putBigEndian32(Bytes& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
-    }
-}
-
-void putLittleEndian(Bytes& out, std::uint32_t value, int byteCount) {
-    for (int i = 0; i < byteCount; ++i) {
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-}
-
-void putText(Bytes& out, const std::string& text) {
-    out.insert(out.end(), text.begin(), text.end());
-}
-
-std::uint32_t crc32Of(const Bytes& bytes, std::size_t from) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = from; i < bytes.size(); ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1u) != 0 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
-        }
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
-
-std::uint32_t adler32Of(const Bytes& bytes) {
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (std::uint8_t byte : bytes) {
-        a = (a + byte) % 65521u;
-        b = (b + a) % 65521u;
-    }
-    return (b << 16) | a;
-}
-
-void putChunk(Bytes& png, const std::string& type, const Bytes& data) {
-    putBigEndian32(png, static_cast<std::uint32_t>(data.size()));
-    const std::size_t typeStart = png.size();
-    putText(png, type);
-    png.insert(png.end(), data.begin(), data.end());
-    putBigEndian32(png, crc32Of(png, typeStart));
-}
-
-void writeFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
-}
-
-// A one-pixel RGBA picture, its row in one stored deflate block.
-void writePixelPng(const fs::path& path, std::uint8_t red) {
-    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    Bytes header;
-    putBigEndian32(header, 1);
-    putBigEndian32(header, 1);
-    header.insert(header.end(), {8, 6, 0, 0, 0});
-    putChunk(png, "IHDR", header);
-    const Bytes row = {0, red, fixtureGreen, 0, 255}; // filter byte, then one pixel
-    Bytes zlib = {0x78, 0x01, 0x01};
-    putLittleEndian(zlib, static_cast<std::uint32_t>(row.size()), 2);
-    putLittleEndian(zlib, static_cast<std::uint32_t>(~row.size() & 0xFFFFu), 2);
-    zlib.insert(zlib.end(), row.begin(), row.end());
-    putBigEndian32(zlib, adler32Of(row));
-    putChunk(png, "IDAT", zlib);
-    putChunk(png, "IEND", {});
-    writeFile(path, png);
-}
-
-// Silent 16-bit mono PCM.
-void writeSilentWav(const fs::path& path, std::uint32_t sampleCount, std::uint32_t rate) {
-    const std::uint32_t dataBytes = sampleCount * 2;
-    Bytes wav;
-    putText(wav, "RIFF");
-    putLittleEndian(wav, 36 + dataBytes, 4);
-    putText(wav, "WAVEfmt ");
-    putLittleEndian(wav, 16, 4);
-    putLittleEndian(wav, 1, 2);
-    putLittleEndian(wav, 1, 2);
-    putLittleEndian(wav, rate, 4);
-    putLittleEndian(wav, rate * 2, 4);
-    putLittleEndian(wav, 2, 2);
-    putLittleEndian(wav, 16, 2);
-    putText(wav, "data");
-    putLittleEndian(wav, dataBytes, 4);
-    wav.resize(wav.size() + dataBytes, 0);
-    writeFile(path, wav);
-}
-
-fs::path makeTemporaryDirectory() {
-    std::string pattern = (fs::temp_directory_path() / "hemorune-frontend-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary directory");
-    }
-    return pattern;
-}
 
 // The fixture files live as long as the test program; the sound system and the menu loaded from
 // them live until a test needs the sound system for itself.
@@ -138,11 +37,12 @@ struct Fixtures {
 Fixtures fixtures;
 
 void writeFixtureFiles() {
-    fixtures.directory = makeTemporaryDirectory();
+    fixtures.directory = makeTemporaryDirectory("hemorune-frontend");
     fs::create_directory(fixtures.directory / "IMGS");
     const std::vector<std::string>& pictures = menuPictureFiles();
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        writePixelPng(fixtures.directory / pictures[i], static_cast<std::uint8_t>(i + 1));
+        writePng(fixtures.directory / pictures[i], 1, 1,
+                 {static_cast<std::uint8_t>(i + 1), fixtureGreen, 0, 255});
     }
     writeSilentWav(fixtures.directory / "menu2.wav", fixtureMusicRate * fixtureMusicSeconds,
                    fixtureMusicRate);
@@ -286,7 +186,7 @@ WorkingDirectory::~WorkingDirectory() {
     fs::current_path(previous);
 }
 
-ScratchDirectory::ScratchDirectory() : directory(makeTemporaryDirectory()) {}
+ScratchDirectory::ScratchDirectory() : directory(makeTemporaryDirectory("hemorune-frontend")) {}
 
 ScratchDirectory::~ScratchDirectory() {
     std::error_code ignored;

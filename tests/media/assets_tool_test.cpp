@@ -1,5 +1,6 @@
 // The check and decode commands of the built hemorune-assets tool, run on files in a temp folder.
 #include "png_oracle.h"
+#include "support/fixture_files.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,6 @@ ToolRun runTool(const std::string& arguments) {
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
-}
-
-void writeBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
 }
 
 class AssetsTool : public ::testing::Test {

@@ -2,6 +2,8 @@
 // in a fresh child process (for what must start before the process's first OpenAL or font call).
 #pragma once
 
+#include "support/fixture_files.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -17,24 +19,9 @@ struct ScratchDir {
     std::string file(const std::string& name) const { return (path / name).string(); }
 };
 
-void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
-
-// 16-bit mono PCM at 22050 Hz holding the given samples.
-void writeWav(const std::string& path, const std::vector<std::int16_t>& samples);
 // A constant level: sums of overlapping copies show as sums, whatever their start offsets.
 std::vector<std::int16_t> steadyLevel(int milliseconds, std::int16_t level);
-constexpr int wavRate = 22050;
-
-// A PNG with one IDAT of stored (uncompressed) deflate blocks; rows are given unfiltered.
-struct PngPicture {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    int colourType = 6;
-    int bitDepth = 8;
-    std::vector<unsigned char> rows;    // height rows of width samples, no filter bytes
-    std::vector<unsigned char> palette; // 3 bytes an entry, for colour type 3
-};
-std::vector<unsigned char> encodePng(const PngPicture& picture);
+constexpr int wavRate = 22050; // the rate of the sounds these tests write
 
 // The channel-0 samples of a 16-bit PCM WAV file (for reading what OpenAL Soft's wave writer
 // wrote), empty when the file is missing or not such a WAV.

@@ -42,7 +42,7 @@ class SoundTest : public testing::Test {
         gameSettings.musicVolume = 100;
         gameSettings.effectsVolume = 100;
         alGetError();
-        writeWav(dir.file("pig.wav"), steadyLevel(50, 6000));
+        writeWav(dir.file("pig.wav"), steadyLevel(50, 6000), wavRate);
     }
     void TearDown() override {
         gameSettings.musicVolume = 100;
@@ -242,10 +242,10 @@ TEST(SoundChild, DISABLED_RunScript) {
 class WaveOutput : public testing::Test {
   protected:
     void SetUp() override {
-        writeWav(dir.file("pig.wav"), steadyLevel(600, 6000));
-        writeWav(dir.file("menu2.wav"), steadyLevel(600, 6000));
-        writeWav(dir.file("blip.wav"), steadyLevel(100, 6000));
-        writeWav(dir.file("chainsaw.wav"), steadyLevel(100, 6000));
+        writeWav(dir.file("pig.wav"), steadyLevel(600, 6000), wavRate);
+        writeWav(dir.file("menu2.wav"), steadyLevel(600, 6000), wavRate);
+        writeWav(dir.file("blip.wav"), steadyLevel(100, 6000), wavRate);
+        writeWav(dir.file("chainsaw.wav"), steadyLevel(100, 6000), wavRate);
         std::FILE* config = std::fopen(dir.file("alsoft.conf").c_str(), "w");
         ASSERT_NE(config, nullptr);
         std::fprintf(config,
@@ -340,7 +340,7 @@ TEST_F(WaveOutput, CopiesOfAClipShareOneSource) {
 
 TEST(SoundWithoutDevice, EveryClipIsStillLoadedAndCheckedSilently) {
     ScratchDir dir;
-    writeWav(dir.file("pig.wav"), steadyLevel(50, 6000));
+    writeWav(dir.file("pig.wav"), steadyLevel(50, 6000), wavRate);
     const struct {
         const char* script;
         int status;

@@ -2,6 +2,7 @@
 
 #include "media/sound.h"
 #include "platform/key_state.h"
+#include "support/fixture_files.h"
 
 #include <AL/al.h>
 
@@ -14,38 +15,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-void put32(std::ofstream& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.put(static_cast<char>(value >> shift));
-    }
-}
-
-void put16(std::ofstream& out, std::uint32_t value) {
-    out.put(static_cast<char>(value));
-    out.put(static_cast<char>(value >> 8));
-}
-
-// A second of silent 8 kHz 16-bit mono PCM.
-void writeSilentWav(const fs::path& path) {
-    const std::uint32_t dataBytes = 16000;
-    std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    put32(out, 36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, 1);
-    put32(out, 8000);
-    put32(out, 16000);
-    put16(out, 2);
-    put16(out, 16);
-    out.write("data", 4);
-    put32(out, dataBytes);
-    for (std::uint32_t i = 0; i < dataBytes; ++i) {
-        out.put(0);
-    }
-}
 
 GameObject makeRecord(TextureId texture, std::int32_t type, float size, float z) {
     GameObject object;
@@ -74,10 +43,9 @@ GameObject makeGauge(TextureId texture, float x) {
 }
 
 std::unique_ptr<GameState> buildPlay() {
-    std::string pattern = (fs::temp_directory_path() / "hemorune-player-XXXXXX").string();
-    const fs::path directory = mkdtemp(pattern.data());
+    const fs::path directory = makeTemporaryDirectory("hemorune-player");
     const fs::path wav = directory / "silence.wav";
-    writeSilentWav(wav);
+    writeSilentWav(wav, 8000); // a second
     installFakePlatform();
     ensureGlContext();
     initSound();

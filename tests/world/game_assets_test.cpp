@@ -1,7 +1,7 @@
-#include "fixture_files.h"
 #include "media/sound.h"
 #include "platform/settings.h"
 #include "support/fake_platform.h"
+#include "support/fixture_files.h"
 #include "world/game_assets.h"
 
 #include <AL/al.h>
@@ -61,13 +61,12 @@ class WorkingDirectory {
 };
 
 fs::path makeFixtureDirectory() {
-    std::string pattern = (fs::temp_directory_path() / "hemorune-world-XXXXXX").string();
-    const fs::path directory = mkdtemp(pattern.data());
+    const fs::path directory = makeTemporaryDirectory("hemorune-world");
     for (std::size_t i = 0; i < pictureFiles.size(); ++i) {
         writePng(directory / pictureFiles[i], 1, 1, {pictureMark(i), 0x5A, 0, 255});
     }
     for (std::size_t i = 0; i < soundFiles.size(); ++i) {
-        writeWav(directory / soundFiles[i], soundSamples(i));
+        writeSilentWav(directory / soundFiles[i], soundSamples(i));
     }
     return directory;
 }
