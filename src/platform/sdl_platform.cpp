@@ -249,7 +249,13 @@ std::uint32_t clock() {
 }
 
 void sleep(std::uint32_t milliseconds) {
+    if (!frameLogOpen(frameLog)) {
+        SDL_Delay(milliseconds);
+        return;
+    }
+    const std::uint64_t before = steadyMicros();
     SDL_Delay(milliseconds);
+    recordSleep(frameLog, milliseconds, static_cast<std::uint32_t>(steadyMicros() - before));
 }
 
 void swap() {
