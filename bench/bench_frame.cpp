@@ -15,15 +15,18 @@
 // modes are switched on through their own triggers (an oil count at the DOUBLE DAMAGE need, ten
 // syringes, a syringe meeting an oil drop) and one frame runs to start them. Every timed
 // iteration starts from a copy of that state (the copy is not timed).
+// A third benchmark times what the frame log (HEMORUNE_FRAME_LOG) adds to a frame.
 // Timed on the thread's CPU clock (the copy of the start state is not timed). Counters:
 // us_per_frame, and budget_pct, the share of the 16 ms frame.
 #include "enemies/bonuses.h"
 #include "media/sound.h"
+#include "platform/frame_log.h"
 #include "platform/game_frame.h"
 #include "platform/key_state.h"
 #include "platform/main_loop.h"
 #include "platform/platform.h"
 #include "platform/settings.h"
+#include "platform/steady_clock.h"
 #include "world/game_assets.h"
 
 #include <benchmark/benchmark.h>
@@ -239,6 +242,23 @@ void BM_SecondFromHeaviest(benchmark::State& bench) {
     reportCounters(bench, total, static_cast<double>(bench.iterations()) * framesPerSecond);
 }
 BENCHMARK(BM_SecondFromHeaviest)->UseManualTime();
+
+// What the frame log adds to a frame: one clock read and one stored record per swap, and two
+// clock reads around the pacing sleep.
+void BM_FrameLogCostPerFrame(benchmark::State& bench) {
+    static FrameLog log;
+    if (!openFrameLog(log, "/dev/null")) {
+        bench.SkipWithError("cannot open /dev/null");
+        return;
+    }
+    for (auto _ : bench) {
+        const std::uint64_t beforeSleep = steadyMicros();
+        recordSleep(log, 10, static_cast<std::uint32_t>(steadyMicros() - beforeSleep));
+        recordFrame(log, steadyMicros());
+    }
+    closeFrameLog(log);
+}
+BENCHMARK(BM_FrameLogCostPerFrame);
 
 } // namespace
 
