@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 #include "platform/settings.h"
+#include "platform/startup_timings.h"
+#include "platform/steady_clock.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -156,8 +158,14 @@ bool isMusicFile(const std::string& fileName) {
 }
 
 SoundClip loadSound(const std::string& fileName, bool looping) {
+    const bool timed = startupTimingRunning();
+    const std::uint64_t loadStart = timed ? steadyMicros() : 0;
     const bool music = isMusicFile(fileName);
     const LoadResult result = runLoadSteps(fileName, looping, currentGainFor(music));
+    if (timed) {
+        countFileLoad(fileName);
+        addLoadWork(LoadWork::soundLoad, steadyMicros() - loadStart);
+    }
     if (!result.fileRead || result.error != AL_NO_ERROR) {
         showMessageBox(fileName.c_str(), "Cannot load this file", BoxIcon::error);
         exitProcess(1);

@@ -9,14 +9,18 @@ namespace {
 // The game's one font, made before the entry point runs. A missing file is never reported: every
 // text then draws nothing.
 FTPixmapFont gameFont("csnpwdt.ttf");
+// FTGL drops every rendered glyph on each FaceSize call, even to the size it already has, so the
+// size is set only when it changes: rendering every glyph anew costs tens of microseconds a text.
+unsigned gameFontSize = 0;
 } // namespace
 
 void drawText(const char* text, float x, float y, float red, float green, float blue, int size) {
     // FTGL dereferences a face that failed to open, so without the font file the glyph calls
     // are left out; the rest runs as always and the missing font stays silent.
     const bool fontLoaded = gameFont.Error() == 0;
-    if (fontLoaded) {
-        gameFont.FaceSize(static_cast<unsigned>(size + 20), 72);
+    const unsigned faceSize = static_cast<unsigned>(size + 20);
+    if (fontLoaded && faceSize != gameFontSize && gameFont.FaceSize(faceSize, 72)) {
+        gameFontSize = faceSize;
     }
     glPushMatrix();
     // The raster position comes before the colour: GL latches the raster colour here, while the

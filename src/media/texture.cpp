@@ -2,6 +2,8 @@
 
 #include "media/png.h"
 #include "platform/platform.h"
+#include "platform/startup_timings.h"
+#include "platform/steady_clock.h"
 
 #include <GL/gl.h>
 
@@ -26,9 +28,16 @@ std::vector<unsigned char> readWholeFile(std::FILE* file) {
     return bytes;
 }
 
+// The clock only while start-up is measured; 0 otherwise.
+std::uint64_t workClock(bool timed) {
+    return timed ? steadyMicros() : 0;
+}
+
 } // namespace
 
 TextureId loadTexture(const std::string& fileName) {
+    const bool timed = startupTimingRunning();
+    const std::uint64_t readStart = workClock(timed);
     std::FILE* file = std::fopen(fileName.c_str(), "rb");
     if (file == nullptr) {
         showMessageBox(boxText, boxCaption, BoxIcon::information);
@@ -36,11 +45,13 @@ TextureId loadTexture(const std::string& fileName) {
     }
     std::vector<unsigned char> fileBytes = readWholeFile(file);
     std::fclose(file);
+    const std::uint64_t decodeStart = workClock(timed);
 
     std::vector<unsigned char> pixels;
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     const unsigned error = pngToRgba(pixels, width, height, fileBytes.data(), fileBytes.size());
+    const std::uint64_t uploadStart = workClock(timed);
     if (error != 0) {
         showMessageBox(boxText, boxCaption, BoxIcon::information);
     }
@@ -59,5 +70,12 @@ TextureId loadTexture(const std::string& fileName) {
                  GL_RGBA, GL_UNSIGNED_BYTE, complete ? pixels.data() : nullptr);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, 9729.0f);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    if (timed) {
+        // The box of a decode error is counted as upload; it only happens on damaged files.
+        countFileLoad(fileName);
+        addLoadWork(LoadWork::pictureRead, decodeStart - readStart);
+        addLoadWork(LoadWork::pictureDecode, uploadStart - decodeStart);
+        addLoadWork(LoadWork::textureUpload, steadyMicros() - uploadStart);
+    }
     return texture;
 }

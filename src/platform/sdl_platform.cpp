@@ -1,6 +1,8 @@
 // The SDL2 backend of the platform seam: the real window, GL context, keyboard, boxes and clock.
+#include "platform/frame_log.h"
 #include "platform/key_state.h"
 #include "platform/platform.h"
+#include "platform/steady_clock.h"
 
 #include <SDL.h>
 
@@ -14,6 +16,7 @@ SDL_GLContext context = nullptr;
 bool displayModeChanged = false;
 bool quitPosted = false;
 std::uint32_t quitCode = 0;
+FrameLog frameLog; // in use when HEMORUNE_FRAME_LOG names a file
 
 void ensureSdl(Uint32 subsystem) {
     if (SDL_WasInit(subsystem) == 0) {
@@ -169,10 +172,15 @@ WindowResult openWindow(int width, int height, bool fullScreen) {
         return failWith(WindowResult::activateFailed);
     }
     SDL_RaiseWindow(window);
+    const char* frameLogPath = std::getenv("HEMORUNE_FRAME_LOG");
+    if (frameLogPath != nullptr && *frameLogPath != '\0' && !openFrameLog(frameLog, frameLogPath)) {
+        std::fprintf(stderr, "hemorune: cannot write the frame log %s\n", frameLogPath);
+    }
     return WindowResult::ok;
 }
 
 void closeWindow(bool restoreDisplayMode) {
+    closeFrameLog(frameLog);
     if (restoreDisplayMode && displayModeChanged) {
         SDL_SetWindowFullscreen(window, 0);
         SDL_ShowCursor(SDL_ENABLE);
@@ -241,16 +249,24 @@ std::uint32_t clock() {
 }
 
 void sleep(std::uint32_t milliseconds) {
+    if (!frameLogOpen(frameLog)) {
+        SDL_Delay(milliseconds);
+        return;
+    }
+    const std::uint64_t before = steadyMicros();
     SDL_Delay(milliseconds);
+    recordSleep(frameLog, milliseconds, static_cast<std::uint32_t>(steadyMicros() - before));
 }
 
 void swap() {
     if (window != nullptr) {
         SDL_GL_SwapWindow(window);
+        recordFrame(frameLog, steadyMicros());
     }
 }
 
 void exitNow(int status) {
+    closeFrameLog(frameLog);
     std::exit(status);
 }
 

@@ -126,10 +126,14 @@ struct HighScoreState {
     bool reloadHighScores = true;
 };
 
+struct StartupTimings;
+
 struct GameState {
     LoopState loop;
     World world;
     PlayState play;
     MenuState menu;
     HighScoreState scores;
+    // Set by the entry point when start-up is measured; the first menu frame writes the report.
+    StartupTimings* startupTimings = nullptr;
 };
