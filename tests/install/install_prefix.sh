@@ -217,7 +217,10 @@ check_default_directory() {
     [ -L "$dir/hiscore.txt" ] && fail "hemorune-wide: hiscore.txt became a link"
     close_until_exit "$window"
     [ "$PROGRAM_STATUS" = 0 ] || fail "hemorune-wide: close ended with '$PROGRAM_STATUS'"
-    ls "$dir" | grep -q '^hiscore\.txt\.' && fail "a temporary high-score file was left behind"
+    local left
+    for left in "$dir"/hiscore.txt.*; do
+        [ -e "$left" ] && fail "a temporary high-score file was left behind: $left"
+    done
     stop_all
     echo "ok: hemorune-wide in ~/.local/share/hemorune from a moved install"
 }
