@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libpng-dev
     clang-14 libclang-rt-14-dev
     xvfb xauth xfonts-base xdotool x11-utils imagemagick
+    desktop-file-utils groff-base man-db
 )
 
 missing=()
