@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -125,7 +126,8 @@ using Timings = std::map<std::string, double>;
 // is kept.
 class SummaryReporter : public benchmark::ConsoleReporter {
   public:
-    explicit SummaryReporter(Timings& timings) : timings_(timings) {}
+    explicit SummaryReporter(Timings& timings)
+        : ConsoleReporter(isatty(fileno(stdout)) != 0 ? OO_Color : OO_None), timings_(timings) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
