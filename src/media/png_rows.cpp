@@ -8,7 +8,8 @@ namespace {
 // The filters run over whole pixels of D bytes, keeping the pixel on the left (and, for Paeth,
 // the one above it) in locals: reading them back from the row just written would put a store
 // and a load on the chain from one pixel to the next. Both start as zero, which is what the
-// first pixel of a row sees. A row of a depth below 8 has D = 1; otherwise it is whole pixels,
+// first pixel of a row sees. The loops over a pixel's bytes are unrolled so that those locals
+// stay in registers. A row of a depth below 8 has D = 1; otherwise it is whole pixels,
 // but a partial last pixel is still handled, by the same rule.
 
 void unfilterNone(unsigned char* out, const unsigned char* filtered, const unsigned char*,
@@ -24,6 +25,7 @@ void unfilterSub(unsigned char* out, const unsigned char* filtered, const unsign
     std::array<unsigned, D> left{};
     std::size_t i = 0;
     for (; i + D <= length; i += D) {
+#pragma GCC unroll 8
         for (std::size_t c = 0; c < D; ++c) {
             left[c] = (filtered[i + c] + left[c]) & 0xFFu;
             out[i + c] = static_cast<unsigned char>(left[c]);
@@ -51,6 +53,7 @@ void unfilterAverageFirst(unsigned char* out, const unsigned char* filtered, std
     std::array<unsigned, D> left{};
     std::size_t i = 0;
     for (; i + D <= length; i += D) {
+#pragma GCC unroll 8
         for (std::size_t c = 0; c < D; ++c) {
             left[c] = (filtered[i + c] + (left[c] >> 1)) & 0xFFu;
             out[i + c] = static_cast<unsigned char>(left[c]);
@@ -71,6 +74,7 @@ void unfilterAverage(unsigned char* out, const unsigned char* filtered,
     std::array<unsigned, D> left{};
     std::size_t i = 0;
     for (; i + D <= length; i += D) {
+#pragma GCC unroll 8
         for (std::size_t c = 0; c < D; ++c) {
             left[c] = (filtered[i + c] + ((left[c] + previous[i + c]) >> 1)) & 0xFFu;
             out[i + c] = static_cast<unsigned char>(left[c]);
@@ -104,6 +108,7 @@ void unfilterPaeth(unsigned char* out, const unsigned char* filtered, const unsi
     std::array<unsigned, D> upLeft{};
     std::size_t i = 0;
     for (; i + D <= length; i += D) {
+#pragma GCC unroll 8
         for (std::size_t c = 0; c < D; ++c) {
             const unsigned up = previous[i + c];
             const unsigned predictor = paethPredictor(
