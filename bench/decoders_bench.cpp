@@ -1,6 +1,22 @@
-// Our inflate against zlib's uncompress, and our PNG decoder against libpng set up for the same
-// RGBA8 output, on identical inputs: 1 MiB streams, the whole PngSuite, a 1024 x 1024 photo-like
-// picture and a 512 x 512 sprite sheet with large transparent areas.
+// Our inflate against zlib's uncompress on the same zlib streams, and our PNG decoder against
+// libpng set up for the same RGBA8 output on the same file bytes, side by side in one run. The
+// inputs are the whole PngSuite, every picture of the game's run directory, a 1024 x 1024
+// photo-like picture, a 1024 x 1024 sprite sheet and two bare zlib streams; an aggregate input
+// decodes all its files one after another in each iteration. Before timing, every output is
+// checked against the reference; an input where they differ is reported and not timed.
+//
+// Run (a Release or RelWithDebInfo build; the run-data target fills the run directory):
+//   cmake --build build -j2 --target bench_decoders
+//   build/bench/bench_decoders [--run-dir=DIR] [--per-file] [--benchmark_filter=REGEX]
+//     --run-dir   pictures to load instead of the build's run directory
+//     --per-file  also one line per PngSuite file
+//
+// Every line reports bytes_per_second of output (decompressed bytes for inflate, RGBA bytes for
+// PNG). The table at the end compares CPU time (the machine may be shared) within this run:
+// ratio = our MB/s / reference MB/s, above 1 when ours is faster. For PNG it also gives the share
+// of our decoding time spent in inflate and the ratio of the time outside inflate
+// ((libpng - zlib) / (ours - our inflate)).
+#include "bench_inputs.h"
 #include "media/inflate.h"
 #include "media/png.h"
 #include "png_oracle.h"
@@ -8,219 +24,231 @@
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <random>
+#include <cstdio>
+#include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-struct Stream {
-    Bytes compressed;
-    std::size_t originalSize = 0;
-};
-
-Stream compressed(const Bytes& data) {
-    uLongf size = compressBound(data.size());
-    Stream stream{Bytes(size), data.size()};
-    compress2(stream.compressed.data(), &size, data.data(), data.size(), 6);
-    stream.compressed.resize(size);
-    return stream;
-}
-
-// Text-like data: words from a small vocabulary, long repeats and literals mixed.
-const Stream& textStream() {
-    static const Stream stream = [] {
-        std::mt19937 random(1);
-        const std::vector<std::string> words = {"virus ",  "vessel ",  "white ", "cell ",
-                                                "bubble ", "syringe ", "oil ",   "score ",
-                                                "level ",  "blood "};
-        Bytes data;
-        while (data.size() < (1u << 20)) {
-            const std::string& word = words[random() % words.size()];
-            data.insert(data.end(), word.begin(), word.end());
-        }
-        data.resize(1u << 20);
-        return compressed(data);
-    }();
-    return stream;
-}
-
-// Noisy bytes of low entropy, which leave mostly literals.
-const Stream& noisyStream() {
-    static const Stream stream = [] {
-        std::mt19937 random(2);
-        Bytes data(1u << 20);
-        for (unsigned char& byte : data) {
-            byte = static_cast<unsigned char>(random() % 16);
-        }
-        return compressed(data);
-    }();
-    return stream;
-}
-
-void runOurInflate(benchmark::State& state, const Stream& stream) {
+void runOurInflate(benchmark::State& state, const BenchInput& input) {
     Bytes out;
     for (auto _ : state) {
-        out.clear();
-        const unsigned error = inflateZlibStream(out, stream.compressed);
-        benchmark::DoNotOptimize(error);
-        benchmark::DoNotOptimize(out.data());
+        for (const ZlibStream& stream : input.streams) {
+            out.clear();
+            const unsigned error = inflateZlibStream(out, stream.compressed);
+            benchmark::DoNotOptimize(error);
+            benchmark::DoNotOptimize(out.data());
+        }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.originalSize));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.inflatedBytes));
 }
 
-void runZlibUncompress(benchmark::State& state, const Stream& stream) {
-    Bytes out(stream.originalSize);
+void runZlibUncompress(benchmark::State& state, const BenchInput& input) {
+    Bytes out;
     for (auto _ : state) {
-        uLongf size = out.size();
-        const int result =
-            uncompress(out.data(), &size, stream.compressed.data(), stream.compressed.size());
-        benchmark::DoNotOptimize(result);
-        benchmark::DoNotOptimize(out.data());
+        for (const ZlibStream& stream : input.streams) {
+            out.resize(stream.inflatedSize);
+            uLongf size = out.size();
+            const int result =
+                uncompress(out.data(), &size, stream.compressed.data(), stream.compressed.size());
+            benchmark::DoNotOptimize(result);
+            benchmark::DoNotOptimize(out.data());
+        }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.originalSize));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.inflatedBytes));
 }
 
-void BM_InflateText_Ours(benchmark::State& state) {
-    runOurInflate(state, textStream());
-}
-void BM_InflateText_Zlib(benchmark::State& state) {
-    runZlibUncompress(state, textStream());
-}
-void BM_InflateNoisy_Ours(benchmark::State& state) {
-    runOurInflate(state, noisyStream());
-}
-void BM_InflateNoisy_Zlib(benchmark::State& state) {
-    runZlibUncompress(state, noisyStream());
-}
-BENCHMARK(BM_InflateText_Ours);
-BENCHMARK(BM_InflateText_Zlib);
-BENCHMARK(BM_InflateNoisy_Ours);
-BENCHMARK(BM_InflateNoisy_Zlib);
-
-// --- PNG ------------------------------------------------------------------------------------
-
-const std::vector<Bytes>& pngSuite() {
-    static const std::vector<Bytes> files = [] {
-        std::vector<Bytes> good;
-        for (const std::string& path : pngSuiteFiles()) {
-            Bytes file = readFileBytes(path);
-            OraclePicture picture;
-            if (decodeWithLibpng(file, picture)) {
-                good.push_back(std::move(file));
-            }
-        }
-        return good;
-    }();
-    return files;
-}
-
-// Smooth gradients with grain, as a photograph compresses.
-const std::vector<Bytes>& photo() {
-    static const std::vector<Bytes> files = [] {
-        OracleImage image{1024, 1024, 8, 6, false, {}, {}, {}};
-        std::mt19937 random(3);
-        for (std::uint32_t y = 0; y < image.height; ++y) {
-            for (std::uint32_t x = 0; x < image.width; ++x) {
-                const double shade = 0.5 + 0.5 * std::sin(x * 0.013) * std::cos(y * 0.021);
-                const int grain = static_cast<int>(random() % 9) - 4;
-                image.rows.push_back(static_cast<unsigned char>(
-                    std::clamp(static_cast<int>(200 * shade) + grain, 0, 255)));
-                image.rows.push_back(static_cast<unsigned char>((x + y) / 8 + grain + 4));
-                image.rows.push_back(static_cast<unsigned char>(255 - y / 4));
-                image.rows.push_back(255);
-            }
-        }
-        return std::vector<Bytes>{encodeWithLibpng(image)};
-    }();
-    return files;
-}
-
-// Sprites: filled circles of a few flat colours on a transparent background.
-const std::vector<Bytes>& sprites() {
-    static const std::vector<Bytes> files = [] {
-        OracleImage image{512, 512, 8, 6, false, Bytes(512 * 512 * 4, 0), {}, {}};
-        for (int sprite = 0; sprite < 16; ++sprite) {
-            const int centreX = 64 + 128 * (sprite % 4);
-            const int centreY = 64 + 128 * (sprite / 4);
-            const int radius = 20 + 2 * sprite;
-            for (int y = centreY - radius; y <= centreY + radius; ++y) {
-                for (int x = centreX - radius; x <= centreX + radius; ++x) {
-                    if ((x - centreX) * (x - centreX) + (y - centreY) * (y - centreY) >
-                        radius * radius) {
-                        continue;
-                    }
-                    unsigned char* pixel = &image.rows[(static_cast<std::size_t>(y) * 512 + x) * 4];
-                    pixel[0] = static_cast<unsigned char>(40 * (sprite % 6));
-                    pixel[1] = static_cast<unsigned char>(200 - 10 * sprite);
-                    pixel[2] = static_cast<unsigned char>(x ^ y);
-                    pixel[3] = 255;
-                }
-            }
-        }
-        return std::vector<Bytes>{encodeWithLibpng(image)};
-    }();
-    return files;
-}
-
-void runOurPng(benchmark::State& state, const std::vector<Bytes>& files) {
+// Both decoders write into an output buffer kept from file to file, so neither pays for fresh
+// pages there.
+void runOurPng(benchmark::State& state, const BenchInput& input) {
     Bytes pixels;
-    std::int64_t bytes = 0;
     for (auto _ : state) {
-        for (const Bytes& file : files) {
+        for (const Bytes& file : input.pngFiles) {
             std::uint32_t width = 0;
             std::uint32_t height = 0;
             const unsigned error = pngToRgba(pixels, width, height, file.data(), file.size());
             benchmark::DoNotOptimize(error);
-            bytes += static_cast<std::int64_t>(pixels.size());
+            benchmark::DoNotOptimize(pixels.data());
         }
     }
-    state.SetBytesProcessed(bytes);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.rgbaBytes));
 }
 
-void runLibpng(benchmark::State& state, const std::vector<Bytes>& files) {
+void runLibpng(benchmark::State& state, const BenchInput& input) {
     OraclePicture picture;
-    std::int64_t bytes = 0;
     for (auto _ : state) {
-        for (const Bytes& file : files) {
+        for (const Bytes& file : input.pngFiles) {
             const bool decoded = decodeWithLibpng(file, picture);
             benchmark::DoNotOptimize(decoded);
-            bytes += static_cast<std::int64_t>(picture.rgba.size());
+            benchmark::DoNotOptimize(picture.rgba.data());
         }
     }
-    state.SetBytesProcessed(bytes);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.rgbaBytes));
 }
 
-void BM_PngSuite_Ours(benchmark::State& state) {
-    runOurPng(state, pngSuite());
+using Runner = void (*)(benchmark::State&, const BenchInput&);
+
+struct Contender {
+    const char* name;
+    Runner run;
+};
+
+constexpr Contender ourInflate{"inflate/ours", runOurInflate};
+constexpr Contender zlibInflate{"inflate/zlib", runZlibUncompress};
+constexpr Contender ourPng{"png/ours", runOurPng};
+constexpr Contender libpngPng{"png/libpng", runLibpng};
+
+void registerContender(const BenchInput& input, const Contender& contender) {
+    const std::string name = input.name + "/" + contender.name;
+    benchmark::RegisterBenchmark(name.c_str(), [&input, contender](benchmark::State& state) {
+        if (!input.problem.empty()) {
+            state.SkipWithError(input.problem.c_str());
+            return;
+        }
+        contender.run(state, input);
+    });
 }
-void BM_PngSuite_Libpng(benchmark::State& state) {
-    runLibpng(state, pngSuite());
+
+void registerInput(const BenchInput& input) {
+    registerContender(input, ourInflate);
+    registerContender(input, zlibInflate);
+    if (!input.pngFiles.empty()) {
+        registerContender(input, ourPng);
+        registerContender(input, libpngPng);
+    }
 }
-void BM_PngPhoto1024_Ours(benchmark::State& state) {
-    runOurPng(state, photo());
+
+// Seconds of CPU time per iteration of every benchmark run, by name.
+using Timings = std::map<std::string, double>;
+
+// The usual console output, and the timings kept for the summary. With repetitions the median
+// is kept.
+class SummaryReporter : public benchmark::ConsoleReporter {
+  public:
+    explicit SummaryReporter(Timings& timings)
+        : ConsoleReporter(isatty(fileno(stdout)) != 0 ? OO_Color : OO_None), timings_(timings) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.iterations == 0) {
+                continue;
+            }
+            const std::string name = run.run_name.function_name;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median || (run.run_type == Run::RT_Iteration && !medians_.count(name))) {
+                timings_[name] = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            }
+            if (median) {
+                medians_[name] = true;
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+  private:
+    Timings& timings_;
+    std::map<std::string, bool> medians_;
+};
+
+double megabytesPerSecond(std::size_t bytes, double seconds) {
+    return static_cast<double>(bytes) / seconds / 1e6;
 }
-void BM_PngPhoto1024_Libpng(benchmark::State& state) {
-    runLibpng(state, photo());
+
+// One line comparing ours with the reference; false when either was not run.
+bool printComparison(const Timings& timings, const std::string& input, const char* what,
+                     std::size_t bytes, const Contender& ours, const Contender& reference) {
+    const auto oursTime = timings.find(input + "/" + ours.name);
+    const auto referenceTime = timings.find(input + "/" + reference.name);
+    if (oursTime == timings.end() || referenceTime == timings.end()) {
+        return false;
+    }
+    const double oursRate = megabytesPerSecond(bytes, oursTime->second);
+    const double referenceRate = megabytesPerSecond(bytes, referenceTime->second);
+    std::printf("%-28s %-8s %10.1f %10.1f %8.2f\n", input.c_str(), what, oursRate, referenceRate,
+                oursRate / referenceRate);
+    return true;
 }
-void BM_PngSprites512_Ours(benchmark::State& state) {
-    runOurPng(state, sprites());
+
+void printSummary(const std::vector<BenchInput>& inputs, const Timings& timings) {
+    std::printf("\n%-28s %-8s %10s %10s %8s\n", "input", "decoder", "ours MB/s", "ref MB/s",
+                "ratio");
+    for (const BenchInput& input : inputs) {
+        printComparison(timings, input.name, "inflate", input.inflatedBytes, ourInflate,
+                        zlibInflate);
+        printComparison(timings, input.name, "png", input.rgbaBytes, ourPng, libpngPng);
+    }
+    std::printf("\n%-28s %14s %14s %14s\n", "input", "ours inflate%", "libpng zlib%",
+                "outside ratio");
+    for (const BenchInput& input : inputs) {
+        const auto find = [&](const Contender& contender) {
+            const auto found = timings.find(input.name + "/" + contender.name);
+            return found == timings.end() ? 0.0 : found->second;
+        };
+        const double oursInflate = find(ourInflate);
+        const double oursPng = find(ourPng);
+        const double zlib = find(zlibInflate);
+        const double libpng = find(libpngPng);
+        if (oursInflate <= 0 || oursPng <= 0 || zlib <= 0 || libpng <= 0) {
+            continue;
+        }
+        std::printf("%-28s %13.1f%% %13.1f%% %14.2f\n", input.name.c_str(),
+                    100 * oursInflate / oursPng, 100 * zlib / libpng,
+                    (libpng - zlib) / (oursPng - oursInflate));
+    }
 }
-void BM_PngSprites512_Libpng(benchmark::State& state) {
-    runLibpng(state, sprites());
+
+// Takes this program's own options out of the argument list.
+void takeOwnOptions(int& argc, char** argv, std::string& runDirectory, bool& perFile) {
+    const std::string runDirOption = "--run-dir=";
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind(runDirOption, 0) == 0) {
+            runDirectory = argument.substr(runDirOption.size());
+        } else if (argument == "--per-file") {
+            perFile = true;
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argc = kept;
 }
-BENCHMARK(BM_PngSuite_Ours);
-BENCHMARK(BM_PngSuite_Libpng);
-BENCHMARK(BM_PngPhoto1024_Ours);
-BENCHMARK(BM_PngPhoto1024_Libpng);
-BENCHMARK(BM_PngSprites512_Ours);
-BENCHMARK(BM_PngSprites512_Libpng);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    std::string runDirectory = HEMORUNE_RUN_DIR;
+    bool perFile = false;
+    takeOwnOptions(argc, argv, runDirectory, perFile);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    std::vector<BenchInput> inputs;
+    inputs.push_back(pngSuiteInput());
+    inputs.push_back(runDirectoryInput(runDirectory));
+    inputs.push_back(photoInput());
+    inputs.push_back(spriteSheetInput());
+    inputs.push_back(textStreamInput());
+    inputs.push_back(noisyStreamInput());
+    if (perFile) {
+        for (BenchInput& input : pngSuiteFileInputs()) {
+            inputs.push_back(std::move(input));
+        }
+    }
+    for (const BenchInput& input : inputs) {
+        if (!input.problem.empty()) {
+            std::fprintf(stderr, "%s: %s\n", input.name.c_str(), input.problem.c_str());
+        }
+        registerInput(input);
+    }
+    Timings timings;
+    SummaryReporter reporter(timings);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printSummary(inputs, timings);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -25,7 +25,8 @@ flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer,address,undef
     -fno-sanitize-recover=all -I"$here/src")
 for target in inflate png; do
     "$cxx" "${flags[@]}" "$here/fuzz/${target}_fuzzer.cpp" "$here/src/media/inflate.cpp" \
-        "$here/src/media/png.cpp" -o "$build/${target}_fuzzer"
+        "$here/src/media/png.cpp" "$here/src/media/png_rows.cpp" \
+        -o "$build/${target}_fuzzer"
 done
 "$cxx" -std=c++20 -O1 "$here/fuzz/make_seeds.cpp" -lz -o "$build/make_seeds"
 "$build/make_seeds" "$build/seeds/inflate"

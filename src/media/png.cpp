@@ -1,11 +1,11 @@
 #include "media/png.h"
 
 #include "media/inflate.h"
+#include "media/png_rows.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <utility>
 
 namespace {
 
@@ -189,75 +189,6 @@ unsigned checkImageSize(const PngHeaderInfo& info) {
     return 0;
 }
 
-unsigned paethPredictor(int left, int up, int upLeft) {
-    const int estimate = left + up - upLeft;
-    const int distanceLeft = estimate > left ? estimate - left : left - estimate;
-    const int distanceUp = estimate > up ? estimate - up : up - estimate;
-    const int distanceUpLeft = estimate > upLeft ? estimate - upLeft : upLeft - estimate;
-    if (distanceLeft <= distanceUp && distanceLeft <= distanceUpLeft) {
-        return static_cast<unsigned>(left);
-    }
-    return static_cast<unsigned>(distanceUp <= distanceUpLeft ? up : upLeft);
-}
-
-// Undoes one scanline's filter into `line`. `previous` is the row above, unfiltered, or empty
-// for the first row of an image or pass. `byteDistance` is the distance to the byte of the pixel
-// on the left.
-unsigned unfilterScanline(std::vector<unsigned char>& line, const unsigned char* filtered,
-                          const std::vector<unsigned char>& previous, unsigned filterType,
-                          std::size_t byteDistance) {
-    if (filterType > 4) {
-        return 36;
-    }
-    const std::size_t length = line.size();
-    const bool hasPrevious = !previous.empty();
-    for (std::size_t i = 0; i < length; ++i) {
-        const unsigned left = i >= byteDistance ? line[i - byteDistance] : 0;
-        const unsigned up = hasPrevious ? previous[i] : 0;
-        const unsigned upLeft = hasPrevious && i >= byteDistance ? previous[i - byteDistance] : 0;
-        unsigned predictor = 0;
-        switch (filterType) {
-        case 0:
-            break;
-        case 1:
-            predictor = left;
-            break;
-        case 2:
-            predictor = up;
-            break;
-        case 3:
-            predictor = (left + up) / 2;
-            break;
-        default: // 4, Paeth
-            predictor = paethPredictor(static_cast<int>(left), static_cast<int>(up),
-                                       static_cast<int>(upLeft));
-            break;
-        }
-        line[i] = static_cast<unsigned char>(filtered[i] + predictor);
-    }
-    return 0;
-}
-
-// Puts one unfiltered pixel of `bitsPerPixel` bits from `line` at pixel index `target` of the
-// pixel buffer. Below 8 bits the pixel buffer is one continuous bit stream, most significant bit
-// first; the buffer starts zero-filled, so bits are only ever set.
-void placePixel(std::vector<unsigned char>& pixels, std::size_t target,
-                const std::vector<unsigned char>& line, std::size_t source,
-                std::size_t bitsPerPixel) {
-    if (bitsPerPixel >= 8) {
-        const std::size_t bytes = bitsPerPixel / 8;
-        std::memcpy(pixels.data() + target * bytes, line.data() + source * bytes, bytes);
-        return;
-    }
-    for (std::size_t bit = 0; bit < bitsPerPixel; ++bit) {
-        const std::size_t from = source * bitsPerPixel + bit;
-        const std::size_t to = target * bitsPerPixel + bit;
-        if (((line[from / 8] >> (7 - from % 8)) & 1u) != 0) {
-            pixels[to / 8] |= static_cast<unsigned char>(0x80u >> (to % 8));
-        }
-    }
-}
-
 struct PassShape {
     std::size_t columns = 0;
     std::size_t rows = 0;
@@ -293,158 +224,120 @@ std::size_t scanlineDataSize(const PngHeaderInfo& info, std::size_t bitsPerPixel
     return total;
 }
 
-// Unfilters the rows of one image or pass (columns x rows, starting at byte `offset` of the
-// scanlines) and puts every pixel at (xStart + column * xStep, yStart + row * yStep).
-unsigned unfilterPass(std::vector<unsigned char>& pixels, const PngHeaderInfo& info,
-                      const std::vector<unsigned char>& scanlines, std::size_t& offset,
-                      std::size_t bitsPerPixel, PassShape shape, std::uint32_t xStart,
-                      std::uint32_t yStart, std::uint32_t xStep, std::uint32_t yStep) {
-    const std::size_t byteDistance = (bitsPerPixel + 7) / 8;
-    std::vector<unsigned char> line(scanlineBytes(shape.columns, bitsPerPixel));
-    std::vector<unsigned char> previous;
-    for (std::size_t row = 0; row < shape.rows; ++row) {
-        const unsigned filterType = scanlines[offset];
-        const unsigned error = unfilterScanline(line, scanlines.data() + offset + 1, previous,
-                                                filterType, byteDistance);
-        if (error != 0) {
-            return error;
+// Every scanline's filter type is checked before any row is converted, so that a bad filter
+// type is the error reported even when a bad palette index comes first.
+unsigned checkFilterTypes(const std::vector<unsigned char>& scanlines, std::size_t rows,
+                          std::size_t rowBytes) {
+    for (std::size_t row = 0; row < rows; ++row) {
+        if (scanlines[row * (1 + rowBytes)] > 4) {
+            return 36;
         }
-        offset += 1 + line.size();
-        const std::size_t y = yStart + row * yStep;
-        for (std::size_t column = 0; column < shape.columns; ++column) {
-            const std::size_t x = xStart + column * xStep;
-            placePixel(pixels, y * info.width + x, line, column, bitsPerPixel);
-        }
-        previous = line;
     }
     return 0;
 }
 
-unsigned unfilterImage(std::vector<unsigned char>& pixels, const PngHeaderInfo& info,
-                       const std::vector<unsigned char>& scanlines, std::size_t bitsPerPixel) {
-    if (scanlines.size() < scanlineDataSize(info, bitsPerPixel)) {
-        return errorScanlinesMissing;
+// A non-interlaced image, row by row: each scanline is unfiltered in place and converted at
+// once, while it is still in the cache. 8-bit RGBA rows are unfiltered straight into the output.
+unsigned decodeRows(std::vector<unsigned char>& out, const PngHeaderInfo& info,
+                    std::vector<unsigned char>& scanlines, std::size_t bitsPerPixel) {
+    const std::size_t rowBytes = scanlineBytes(info.width, bitsPerPixel);
+    unsigned error = checkFilterTypes(scanlines, info.height, rowBytes);
+    if (error != 0 || rowBytes == 0) {
+        out.clear();
+        return error;
     }
-    pixels.assign((std::size_t{info.width} * info.height * bitsPerPixel + 7) / 8, 0);
+    const std::array<RowUnfilter, 5> unfilters = chooseRowUnfilters((bitsPerPixel + 7) / 8);
+    const RowConverter convert = chooseRowConverter(info);
+    const std::size_t outRowBytes = std::size_t{info.width} * 4;
+    out.resize(outRowBytes * info.height);
+    const unsigned char* previous = nullptr;
+    for (std::size_t y = 0; y < info.height; ++y) {
+        unsigned char* line = scanlines.data() + y * (1 + rowBytes);
+        unsigned char* outRow = out.data() + y * outRowBytes;
+        const RowUnfilter unfilter = unfilters[line[0]];
+        if (convert == nullptr) {
+            unfilter(outRow, line + 1, previous, rowBytes);
+            previous = outRow;
+            continue;
+        }
+        unfilter(line + 1, line + 1, previous, rowBytes);
+        error = convert(outRow, line + 1, info.width, info);
+        if (error != 0) {
+            return error;
+        }
+        previous = line + 1;
+    }
+    return 0;
+}
+
+// Puts the `columns` pixels of one unfiltered pass row at columns xStart, xStart + xStep, ... of
+// the image row `row`. Below 8 bits a pixel is a run of bits, most significant first; the row
+// starts zero-filled, so bits are only ever set.
+void placePassRow(unsigned char* row, const unsigned char* line, std::size_t columns,
+                  std::size_t xStart, std::size_t xStep, std::size_t bitsPerPixel) {
+    if (bitsPerPixel >= 8) {
+        const std::size_t bytes = bitsPerPixel / 8;
+        for (std::size_t column = 0; column < columns; ++column) {
+            std::memcpy(row + (xStart + column * xStep) * bytes, line + column * bytes, bytes);
+        }
+        return;
+    }
+    for (std::size_t column = 0; column < columns; ++column) {
+        for (std::size_t bit = 0; bit < bitsPerPixel; ++bit) {
+            const std::size_t from = column * bitsPerPixel + bit;
+            const std::size_t to = (xStart + column * xStep) * bitsPerPixel + bit;
+            if (((line[from / 8] >> (7 - from % 8)) & 1u) != 0) {
+                row[to / 8] |= static_cast<unsigned char>(0x80u >> (to % 8));
+            }
+        }
+    }
+}
+
+// An Adam7 image: the seven passes are unfiltered in place and their pixels put together in
+// rows of the image's own layout, which are then converted. 8-bit RGBA pixels go straight to
+// the output.
+unsigned decodeInterlaced(std::vector<unsigned char>& out, const PngHeaderInfo& info,
+                          std::vector<unsigned char>& scanlines, std::size_t bitsPerPixel) {
+    const std::array<RowUnfilter, 5> unfilters = chooseRowUnfilters((bitsPerPixel + 7) / 8);
+    const RowConverter convert = chooseRowConverter(info);
+    const std::size_t rowBytes = scanlineBytes(info.width, bitsPerPixel);
+    std::vector<unsigned char> gathered;
+    std::vector<unsigned char>& image = convert == nullptr ? out : gathered;
+    image.assign(rowBytes * info.height, 0);
     std::size_t offset = 0;
-    if (info.interlaceMethod == 0) {
-        return unfilterPass(pixels, info, scanlines, offset, bitsPerPixel,
-                            PassShape{info.width, info.height}, 0, 0, 1, 1);
-    }
     for (unsigned pass = 0; pass < 7; ++pass) {
         const PassShape shape = adam7PassShape(info, pass);
         if (shape.columns == 0) {
             continue;
         }
+        const std::size_t passRowBytes = scanlineBytes(shape.columns, bitsPerPixel);
+        const unsigned char* previous = nullptr;
+        for (std::size_t row = 0; row < shape.rows; ++row) {
+            unsigned char* line = scanlines.data() + offset;
+            if (line[0] > 4) {
+                return 36;
+            }
+            unfilters[line[0]](line + 1, line + 1, previous, passRowBytes);
+            const std::size_t y = adam7YStart[pass] + row * adam7YStep[pass];
+            placePassRow(image.data() + y * rowBytes, line + 1, shape.columns, adam7XStart[pass],
+                         adam7XStep[pass], bitsPerPixel);
+            previous = line + 1;
+            offset += 1 + passRowBytes;
+        }
+    }
+    if (convert == nullptr) {
+        return 0;
+    }
+    const std::size_t outRowBytes = std::size_t{info.width} * 4;
+    out.resize(outRowBytes * info.height);
+    for (std::size_t y = 0; y < info.height; ++y) {
         const unsigned error =
-            unfilterPass(pixels, info, scanlines, offset, bitsPerPixel, shape, adam7XStart[pass],
-                         adam7YStart[pass], adam7XStep[pass], adam7YStep[pass]);
+            convert(out.data() + y * outRowBytes, gathered.data() + y * rowBytes, info.width, info);
         if (error != 0) {
             return error;
         }
     }
     return 0;
-}
-
-// A sample of 1, 2 or 4 bits; such samples never straddle a byte.
-unsigned readLowBitSample(const unsigned char* bytes, std::size_t index, unsigned depth) {
-    const std::size_t bit = index * depth;
-    const unsigned shift = 8 - depth - static_cast<unsigned>(bit % 8);
-    return (bytes[bit / 8] >> shift) & ((1u << depth) - 1);
-}
-
-void writePixel(unsigned char* out, unsigned red, unsigned green, unsigned blue, unsigned alpha) {
-    out[0] = static_cast<unsigned char>(red);
-    out[1] = static_cast<unsigned char>(green);
-    out[2] = static_cast<unsigned char>(blue);
-    out[3] = static_cast<unsigned char>(alpha);
-}
-
-void convertGrey(unsigned char* out, const unsigned char* in, std::size_t count,
-                 const PngHeaderInfo& info) {
-    const unsigned depth = info.bitDepth;
-    for (std::size_t i = 0; i < count; ++i) {
-        unsigned sample = 0;
-        unsigned value = 0;
-        if (depth < 8) {
-            sample = readLowBitSample(in, i, depth);
-            value = sample * 255 / ((1u << depth) - 1);
-        } else if (depth == 8) {
-            sample = value = in[i];
-        } else {
-            sample = readBigEndian16(in + 2 * i);
-            value = in[2 * i];
-        }
-        const bool keyed = info.keyDefined && sample == info.keyRed;
-        writePixel(out + 4 * i, value, value, value, keyed ? 0 : 255);
-    }
-}
-
-void convertRgb(unsigned char* out, const unsigned char* in, std::size_t count,
-                const PngHeaderInfo& info) {
-    const std::size_t bytes = info.bitDepth / 8;
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char* pixel = in + 3 * bytes * i;
-        std::array<unsigned, 3> samples{};
-        for (std::size_t c = 0; c < 3; ++c) {
-            samples[c] = bytes == 1 ? pixel[c] : readBigEndian16(pixel + 2 * c);
-        }
-        const bool keyed = info.keyDefined && samples[0] == info.keyRed &&
-                           samples[1] == info.keyGreen && samples[2] == info.keyBlue;
-        writePixel(out + 4 * i, pixel[0], pixel[bytes], pixel[2 * bytes], keyed ? 0 : 255);
-    }
-}
-
-unsigned convertPalette(unsigned char* out, const unsigned char* in, std::size_t count,
-                        const PngHeaderInfo& info) {
-    const unsigned depth = info.bitDepth;
-    const std::size_t entries = info.palette.size() / 4;
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned index = depth == 8 ? in[i] : readLowBitSample(in, i, depth);
-        if (index >= entries) {
-            return depth == 8 ? 46 : 47;
-        }
-        std::memcpy(out + 4 * i, info.palette.data() + 4 * index, 4);
-    }
-    return 0;
-}
-
-// Grey with alpha and RGBA: every sample reduced to its high byte.
-void convertWithAlpha(unsigned char* out, const unsigned char* in, std::size_t count,
-                      const PngHeaderInfo& info) {
-    const std::size_t bytes = info.bitDepth / 8;
-    const std::size_t channels = channelCount(info.colorType);
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char* pixel = in + channels * bytes * i;
-        if (channels == 2) {
-            writePixel(out + 4 * i, pixel[0], pixel[0], pixel[0], pixel[bytes]);
-        } else {
-            writePixel(out + 4 * i, pixel[0], pixel[bytes], pixel[2 * bytes], pixel[3 * bytes]);
-        }
-    }
-}
-
-unsigned convertToRgba(std::vector<unsigned char>& out, std::vector<unsigned char>& pixels,
-                       const PngHeaderInfo& info) {
-    if (info.colorType == 6 && info.bitDepth == 8) {
-        out = std::move(pixels);
-        return 0;
-    }
-    const std::size_t count = std::size_t{info.width} * info.height;
-    out.resize(count * 4);
-    switch (info.colorType) {
-    case 0:
-        convertGrey(out.data(), pixels.data(), count, info);
-        return 0;
-    case 2:
-        convertRgb(out.data(), pixels.data(), count, info);
-        return 0;
-    case 3:
-        return convertPalette(out.data(), pixels.data(), count, info);
-    default:
-        convertWithAlpha(out.data(), pixels.data(), count, info);
-        return 0;
-    }
 }
 
 unsigned decodePng(std::vector<unsigned char>& out, PngHeaderInfo& info, const unsigned char* data,
@@ -465,12 +358,13 @@ unsigned decodePng(std::vector<unsigned char>& out, PngHeaderInfo& info, const u
     if (error != 0) {
         return error;
     }
-    std::vector<unsigned char> pixels;
-    error = unfilterImage(pixels, info, scanlines, bitsPerPixel);
-    if (error != 0) {
-        return error;
+    if (scanlines.size() < scanlineDataSize(info, bitsPerPixel)) {
+        return errorScanlinesMissing;
     }
-    return convertToRgba(out, pixels, info);
+    if (info.interlaceMethod == 0) {
+        return decodeRows(out, info, scanlines, bitsPerPixel);
+    }
+    return decodeInterlaced(out, info, scanlines, bitsPerPixel);
 }
 
 } // namespace

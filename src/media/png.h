@@ -1,6 +1,7 @@
 // The game's own PNG decoder: one PNG file held whole in memory to 8-bit RGBA pixels. Called by
 // the texture loader at start-up. One pass over the chunks, one decompression (media/inflate.h),
-// one unfilter pass and one conversion; no gamma, no colour management, no background colour.
+// then each scanline unfiltered and converted in turn (media/png_rows.h); no gamma, no colour
+// management, no background colour.
 //
 // Error codes, shared by this decoder and the inflate decoder (0 = success). The first failure
 // ends decoding.

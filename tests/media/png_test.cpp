@@ -321,6 +321,17 @@ TEST(PngErrors, EachFaultGivesItsCodeAndTheHeaderSizeOnceRead) {
     }
 }
 
+TEST(PngErrors, ABadFilterTypeOutranksAnEarlierBadPaletteIndex) {
+    // Row 0 (or pass 1) holds index 5 of a 2-entry palette; a later scanline has filter type 5.
+    const std::vector<ErrorCase> cases = {
+        {"progressive", withHeader({2, 2, 8, 3}, {0, 5, 0, 5, 1, 0}, {palette(2)}), 36, 2, 2},
+        {"Adam7", withHeader({2, 2, 8, 3, 0, 0, 1}, {0, 5, 0, 1, 5, 0, 1}, {palette(2)}), 36, 2, 2},
+    };
+    for (const ErrorCase& c : cases) {
+        EXPECT_EQ(decode(c.file).error, c.error) << c.name;
+    }
+}
+
 TEST(PngErrors, NullDataIsEmptyInput) {
     Bytes pixels;
     std::uint32_t width = 7;
@@ -621,6 +632,52 @@ TEST(PngImage, EveryFilterTypeIsUndone) {
                 EXPECT_EQ(result.rgba[4 * pixel], raw[4 * pixel]) << top << bottom;
                 EXPECT_EQ(result.rgba[4 * pixel + 3], raw[4 * pixel + 2]) << top << bottom;
             }
+        }
+    }
+}
+
+TEST(PngImage, EveryFilterOnEveryPixelSizeMatchesLibpng) {
+    // Arbitrary filtered bytes under every pair of filter types for the first row (which has no
+    // row above) and the second, for every byte distance and every colour type, with the row
+    // length not a multiple of 8 pixels.
+    const std::vector<Header> formats = {
+        {5, 2, 1, 0}, {5, 2, 2, 0},  {5, 2, 4, 0},  {5, 2, 8, 0}, {5, 2, 16, 0},
+        {5, 2, 8, 2}, {5, 2, 16, 2}, {5, 2, 1, 3},  {5, 2, 2, 3}, {5, 2, 4, 3},
+        {5, 2, 8, 3}, {5, 2, 8, 4},  {5, 2, 16, 4}, {5, 2, 8, 6}, {5, 2, 16, 6},
+    };
+    unsigned seed = 1;
+    for (const Header& header : formats) {
+        // A palette with an entry for every index of the depth.
+        Bytes fullPalette;
+        for (unsigned i = 0; i < (1u << std::min(header.bitDepth, 8u)); ++i) {
+            fullPalette.insert(fullPalette.end(),
+                               {static_cast<unsigned char>(i), static_cast<unsigned char>(255 - i),
+                                static_cast<unsigned char>(i * 7)});
+        }
+        const std::vector<Bytes> side = {chunk("PLTE", fullPalette)};
+        const unsigned channels = header.colorType == 2   ? 3
+                                  : header.colorType == 4 ? 2
+                                  : header.colorType == 6 ? 4
+                                                          : 1;
+        const std::size_t rowBytes = (header.width * channels * header.bitDepth + 7) / 8;
+        for (unsigned types = 0; types < 25; ++types) {
+            Bytes scanlines;
+            for (unsigned row = 0, rest = types; row < header.height; ++row, rest /= 5) {
+                scanlines.push_back(static_cast<unsigned char>(rest % 5));
+                for (std::size_t i = 0; i < rowBytes; ++i) {
+                    seed = seed * 1103515245u + 12345u;
+                    scanlines.push_back(static_cast<unsigned char>(seed >> 16));
+                }
+            }
+            const Bytes file =
+                withHeader(header, scanlines, header.colorType == 3 ? side : std::vector<Bytes>{});
+            OraclePicture expected;
+            ASSERT_TRUE(decodeWithLibpng(file, expected));
+            const Decoded ours = decode(file);
+            ASSERT_EQ(ours.error, 0u) << decodeErrorText(ours.error);
+            ASSERT_TRUE(ours.rgba == expected.rgba)
+                << "colour type " << header.colorType << ", depth " << header.bitDepth
+                << ", filter types " << types % 5 << types / 5;
         }
     }
 }
