@@ -37,7 +37,7 @@ key Down
 expect_menu 0 "Down on Exit"
 echo "ok: Down and Up move the highlight (Play, Settings, Help, back to Play; Up on Play wraps to Exit, Down on Exit to Play)"
 
-enter_player_name "ACCEPT TEST"
+enter_player_name "ACCEPT TEST" settings
 
 # The help and credits screens: the first lines of their files, a line every 0.3 units, over the
 # bare menu background.
