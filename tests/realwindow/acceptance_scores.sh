@@ -12,7 +12,7 @@ use_fresh_run_dir
 start_x 1280x800
 make_menu_pictures
 start_program hemorune-wide
-window=$(find_window Hemorune) || fail "no window titled Hemorune"
+find_window Hemorune >/dev/null || fail "no window titled Hemorune"
 wait_first_frame
 expect_menu 0 "start-up"
 enter_player_name "$name"

@@ -416,7 +416,8 @@ expect_menu() {
 # wait_text X Y SIZE TEXT SECONDS [STEP]: polls screenshots until TEXT shows at (X, Y); TEXT_SHOT and
 # TEXT_SCORE tell the screenshot and its match. False when it did not show within SECONDS.
 wait_text() {
-    local until=$(($(date +%s) + $5))
+    local until
+    until=$(($(date +%s) + $5))
     TEXT_SCORE=0
     while [ "$(date +%s)" -le "$until" ]; do
         TEXT_SHOT=$(screenshot text_seen_shot)
