@@ -242,9 +242,12 @@ screenshot() {
     echo "$file"
 }
 
-# keep_screenshot FILE NAME: a copy of a screenshot as NAME.png in the screenshot directory.
+# keep_screenshot FILE NAME: a copy of a screenshot as NAME.png in the screenshot directory, in
+# 255 colours so that it stays small.
 keep_screenshot() {
-    mkdir -p "$SCREENSHOT_DIR" && cp "$1" "$SCREENSHOT_DIR/$2.png" || fail "cannot keep $2.png"
+    mkdir -p "$SCREENSHOT_DIR" &&
+        /usr/bin/convert "$1" -dither None -colors 255 "$SCREENSHOT_DIR/$2.png" ||
+        fail "cannot keep $2.png"
 }
 
 # --- Where things are on the screen, and what they should look like there. ---
