@@ -66,16 +66,27 @@ template <typename Visit> void forEachRecord(const GameState& state, Visit visit
     }
 }
 
+void addName(std::vector<bool>& names, std::uint32_t name) {
+    if (name >= names.size()) {
+        names.resize(name + 1, false);
+    }
+    names[name] = true;
+}
+
+bool knows(const std::vector<bool>& names, std::uint32_t name) {
+    return name < names.size() && names[name];
+}
+
 bool finite(float value) {
     return std::isfinite(value);
 }
 
 std::string checkRecord(const SoakWatch& watch, const GameObject& record, bool sinks) {
-    if (watch.knownTextures.count(record.texture) == 0) {
+    if (!knows(watch.knownTextures, record.texture)) {
         return "a texture start-up never made: " + std::to_string(record.texture);
     }
     for (const SoundClip& clip : record.sounds) {
-        if (clip.source != 0 && watch.knownSources.count(clip.source) == 0) {
+        if (clip.source != 0 && !knows(watch.knownSources, clip.source)) {
             return "a sound source start-up never made: " + std::to_string(clip.source);
         }
     }
@@ -101,7 +112,7 @@ std::string checkMedia(SoakWatch& watch, const GameState& state) {
     const std::uint32_t lateSource = state.world.staticBackground.sounds[lateMusicSlot].source;
     if (state.world.lateMusicLoaded && watch.lateMusicSource == 0) {
         watch.lateMusicSource = lateSource;
-        watch.knownSources.insert(lateSource);
+        addName(watch.knownSources, lateSource);
     }
     if (lateSource != watch.lateMusicSource) {
         return "the late-level music changed its source";
@@ -164,6 +175,7 @@ std::string checkGameProgress(SoakWatch& watch, const GameState& state) {
     } else if (!state.loop.gameInProgress && watch.gameRunning) {
         watch.gameRunning = false;
         watch.gamesEnded += 1;
+        watch.finalScores.push_back(watch.lastScore);
     }
     if (!watch.gameRunning) {
         return "";
@@ -193,12 +205,12 @@ void startWatch(SoakWatch& watch, const GameState& state) {
     watch.started = true;
     watch.texturesAtStart = texturesCreated();
     watch.clipsAtStart = clipsLoaded();
-    watch.knownTextures.insert(state.world.revivedWhiteCellTexture);
+    addName(watch.knownTextures, state.world.revivedWhiteCellTexture);
     forEachRecord(state, [&watch](const GameObject& record, const char*) {
-        watch.knownTextures.insert(record.texture);
+        addName(watch.knownTextures, record.texture);
         for (const SoundClip& clip : record.sounds) {
             if (clip.source != 0) {
-                watch.knownSources.insert(clip.source);
+                addName(watch.knownSources, clip.source);
             }
         }
     });

@@ -6,16 +6,17 @@
 #include "world/game_state.h"
 
 #include <cstdint>
-#include <set>
 #include <string>
+#include <vector>
 
 struct SoakWatch {
     bool started = false;
-    // What start-up made, counted and named.
+    // What start-up made, counted and named (indexed by the name: GL and OpenAL hand out small
+    // numbers, and a look-up has to be cheap enough for every record in every frame).
     std::uint32_t texturesAtStart = 0;
     std::uint32_t clipsAtStart = 0;
-    std::set<TextureId> knownTextures;
-    std::set<std::uint32_t> knownSources;
+    std::vector<bool> knownTextures;
+    std::vector<bool> knownSources;
     // the late-level music, once it exists
     std::uint32_t lateMusicSource = 0;
     // the game being played
@@ -27,6 +28,7 @@ struct SoakWatch {
     std::uint64_t gamesEnded = 0;
     std::uint64_t lateLevelsReached = 0;
     std::int32_t bestScore = 0;
+    std::vector<std::int32_t> finalScores; // of each game that ended, in order
 };
 
 // Called at the first frame, when start-up is over: takes the counts and names it made.

@@ -11,6 +11,7 @@
 #include "soak/soak_checks.h"
 #include "soak/soak_keys.h"
 #include "support/fake_platform.h"
+#include "world/pool_start.h"
 
 #include <gtest/gtest.h>
 
@@ -91,8 +92,14 @@ TEST(Soak, AnHourOfRandomPlayStaysSaneAndMakesNoTextureOrSoundTwice) {
 
     fake.onSwap = [&](FakePlatform& platform) {
         if (!watch.started) {
-            // Start-up is over. It seeded rand from the clock; the run is to be repeatable.
+            // Start-up is over. It seeded rand from the clock and drew the pools' start values
+            // from it; for a repeatable run they are drawn again, in the load's order, from the
+            // seed. Nothing has moved yet.
             std::srand(seed);
+            for (StartPool pool : {StartPool::bubbles, StartPool::whiteCells, StartPool::halves,
+                                   StartPool::redCells}) {
+                placePoolsAtLoad(state->world, pool);
+            }
             startWatch(watch, *state);
             lastNow = platform.now;
             firstFrame = Clock::now();
@@ -139,6 +146,12 @@ TEST(Soak, AnHourOfRandomPlayStaysSaneAndMakesNoTextureOrSoundTwice) {
                 static_cast<unsigned long long>(watch.lateLevelsReached), watch.bestScore,
                 static_cast<unsigned long long>(player.closesInPlay),
                 static_cast<unsigned long long>(player.frameRateBoxes));
+
+    std::printf("soak: final scores");
+    for (std::int32_t score : watch.finalScores) {
+        std::printf(" %d", score);
+    }
+    std::printf("\n");
 
     EXPECT_EQ(fault, "");
     EXPECT_EQ(status, 0); // the window closed in the menu: an orderly shut-down
