@@ -27,6 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
+// The virtual time a run needs before it is held to having played two games to the last level.
+constexpr std::uint64_t coverageMilliseconds = 20 * 60'000;
+
 std::uint32_t settingOr(const char* name, std::uint32_t fallback) {
     const char* text = std::getenv(name);
     return text != nullptr && *text != '\0'
@@ -159,8 +162,14 @@ TEST(Soak, AnHourOfRandomPlayStaysSaneAndMakesNoTextureOrSoundTwice) {
         EXPECT_EQ(box.caption, "FPS-o-meter") << box.text;
     }
     // A second game reaching the last level is what shows the late-level music is made once.
-    EXPECT_GE(watch.lateLevelsReached, 2u);
-    EXPECT_GE(watch.gamesEnded, 2u);
+    // With the default seed that comes within about 12 virtual minutes; a run cut shorter (by
+    // the settings, or by the wall clock on a very slow machine) is not held to it.
+    if (virtualMilliseconds >= coverageMilliseconds) {
+        EXPECT_GE(watch.lateLevelsReached, 2u);
+        EXPECT_GE(watch.gamesEnded, 2u);
+    } else {
+        std::printf("soak: too short a run to require two games through the last level\n");
+    }
 }
 
 } // namespace
