@@ -28,6 +28,7 @@ struct LoadedSource {
 constexpr std::size_t maxLoadedSources = 128;
 std::array<LoadedSource, maxLoadedSources> loadedSources;
 std::size_t loadedSourceCount = 0;
+std::uint32_t loadedClipCount = 0; // never reset: it counts for the whole process
 
 // The silent output used when no audio device can be opened: an OpenAL Soft loopback device that
 // nothing ever renders, so buffers and sources behave exactly as with a device.
@@ -171,7 +172,12 @@ SoundClip loadSound(const std::string& fileName, bool looping) {
         exitProcess(1);
     }
     rememberSource(result.clip.source, music);
+    loadedClipCount += 1;
     return result.clip;
+}
+
+std::uint32_t clipsLoaded() {
+    return loadedClipCount;
 }
 
 void playSound(const SoundClip& clip) {

@@ -36,6 +36,11 @@ bool isMusicFile(const std::string& fileName);
 // kind at once. Volumes run from 0 to 100.
 void applySoundVolumes(int musicVolume, int effectsVolume);
 
+// How many clips (each one OpenAL buffer and one source) loadSound has made since the program
+// started. Clips are made once and kept, so a count that grows during play means a sound is being
+// loaded again.
+std::uint32_t clipsLoaded();
+
 // Called by the asset check: loads the file the way loadSound does, without the message box and
 // the exit, and releases the clip again. False, with the reason, when loadSound would fail.
 bool validateSoundFile(const std::string& path, std::string& reason);

@@ -17,6 +17,8 @@ namespace {
 constexpr const char* boxText = "nyalod";
 constexpr const char* boxCaption = "szar\xC3\xBCgy";
 
+std::uint32_t createdCount = 0;
+
 std::vector<unsigned char> readWholeFile(std::FILE* file) {
     std::fseek(file, 0, SEEK_END);
     const long end = std::ftell(file);
@@ -59,6 +61,9 @@ TextureId loadTexture(const std::string& fileName) {
     // Without a GL context the calls below do nothing and the name stays 0.
     GLuint texture = 0;
     glGenTextures(1, &texture);
+    if (texture != 0) {
+        createdCount += 1;
+    }
     glBindTexture(GL_TEXTURE_2D, texture);
     // After a decode error the decoder may hold fewer bytes than the header's size promises; the
     // texture then gets its size but no pixels, so the upload never reads past the buffer.
@@ -78,4 +83,8 @@ TextureId loadTexture(const std::string& fileName) {
         addLoadWork(LoadWork::textureUpload, steadyMicros() - uploadStart);
     }
     return texture;
+}
+
+std::uint32_t texturesCreated() {
+    return createdCount;
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -96,7 +97,9 @@ TEST_F(SoundTest, ALoadedClipHoldsTheFileAndTheGameSettings) {
     alListenerfv(AL_ORIENTATION, elsewhere);
     for (const bool looping : {false, true}) {
         SCOPED_TRACE(looping);
+        const std::uint32_t before = clipsLoaded();
         const SoundClip clip = loadSound(dir.file("pig.wav"), looping);
+        EXPECT_EQ(clipsLoaded() - before, 1u);
         ALint bound = 0;
         ALint loops = -1;
         ALint frequency = 0;
@@ -166,11 +169,14 @@ TEST_F(SoundTest, TheAssetCheckJudgesAFileAsTheGameWould) {
         bool good;
     } cases[] = {
         {"pig.wav", true}, {"missing.wav", false}, {"text.wav", false}, {"empty.wav", false}};
+    // The check releases what it loads, so it leaves no clip behind to count.
+    const std::uint32_t before = clipsLoaded();
     for (const auto& c : cases) {
         std::string reason = "stale";
         EXPECT_EQ(validateSoundFile(dir.file(c.name), reason), c.good) << c.name;
         EXPECT_EQ(reason.empty(), c.good) << c.name << ": " << reason;
     }
+    EXPECT_EQ(clipsLoaded(), before);
     EXPECT_TRUE(fake->boxes.empty());
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
 }

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <thread>
 
 namespace {
@@ -155,13 +156,15 @@ TEST_F(TextureTest, EveryColourTypeOfOnePictureGivesTheSameTexelsAtTheImageSize)
     }
 }
 
-TEST_F(TextureTest, TwoLoadsOfOneFileGiveTwoTextures) {
+TEST_F(TextureTest, TwoLoadsOfOneFileGiveTwoTexturesAndCountTwo) {
     writeBytes(dir.file("cell.png"), encodePng(greyPicture(6)));
+    const std::uint32_t before = texturesCreated();
     const TextureId first = loadTexture(dir.file("cell.png"));
     const TextureId second = loadTexture(dir.file("cell.png"));
     EXPECT_NE(first, 0u);
     EXPECT_NE(second, 0u);
     EXPECT_NE(first, second);
+    EXPECT_EQ(texturesCreated() - before, 2u);
 }
 
 // GL contexts are current per thread: a fresh thread is like static initialisation, before the
@@ -171,12 +174,14 @@ TEST_F(TextureTest, BeforeAnyContextTheFileIsStillCheckedAndZeroReturned) {
     writeBytes(dir.file("broken.png"), {'n', 'o'});
     TextureId good = 99;
     TextureId broken = 99;
+    const std::uint32_t before = texturesCreated();
     std::thread([&] {
         good = loadTexture(dir.file("qor_virus5.png"));
         broken = loadTexture(dir.file("broken.png"));
     }).join();
     EXPECT_EQ(good, 0u);
     EXPECT_EQ(broken, 0u);
+    EXPECT_EQ(texturesCreated(), before);
     ASSERT_EQ(fake->boxes.size(), 1u);
     EXPECT_EQ(fake->boxes[0].text, "nyalod");
 }

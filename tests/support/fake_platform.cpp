@@ -52,7 +52,8 @@ bool makeOffscreenContext() {
     }
     eglBindAPI(EGL_OPENGL_API);
     gl.context = eglCreateContext(gl.display, config, EGL_NO_CONTEXT, nullptr);
-    const EGLint surfaceAttributes[] = {EGL_WIDTH, 1280, EGL_HEIGHT, 1024, EGL_NONE};
+    const EGLint surfaceAttributes[] = {EGL_WIDTH, fake.surfaceWidth, EGL_HEIGHT,
+                                        fake.surfaceHeight, EGL_NONE};
     gl.surface = eglCreatePbufferSurface(gl.display, config, surfaceAttributes);
     if (gl.context == EGL_NO_CONTEXT || gl.surface == EGL_NO_SURFACE) {
         return false;

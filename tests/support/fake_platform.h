@@ -36,6 +36,10 @@ struct FakePlatform {
     std::uint32_t frameWork = 0;
     // What openWindow answers; ok makes a real offscreen GL context.
     WindowResult windowResult = WindowResult::ok;
+    // The offscreen surface, taken when a test program first makes its GL context. A small one
+    // keeps long runs cheap: the game still draws everything, GL clips it to the surface.
+    int surfaceWidth = 1280;
+    int surfaceHeight = 1024;
     int windowWidth = 0;
     int windowHeight = 0;
     bool windowFullScreen = false;
