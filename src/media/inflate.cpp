@@ -1,26 +1,234 @@
 #include "media/inflate.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
 namespace {
 
-// The deflate data after the two zlib header bytes, read bit by bit, lowest bit of each byte first.
-struct BitReader {
-    const unsigned char* data = nullptr;
-    std::size_t size = 0;
-    std::size_t bitPos = 0;
+// --- Lookup tables -------------------------------------------------------------------------
+//
+// Each code is decoded by one lookup of its first tableBits bits (two for longer codes: the
+// first entry then links to a sub-table indexed by the following bits). The tables are made from
+// the CodeTree, so every quirk of the tree (codes an over-subscribed set drops, branches no code
+// uses) decodes exactly as a walk of the tree would.
+//
+// An entry: bits 0-7 the code bits it consumes within its table, bits 8-11 the extra-bit count
+// (or a link's sub-table bits), bits 12-15 the kind, bits 16-31 the value (literal byte, length
+// or distance base, code-length symbol, or a link's sub-table start).
+constexpr std::uint32_t kindLiteral = 0;     // a byte to write, or a code-length symbol
+constexpr std::uint32_t kindMatch = 1;       // a length or distance: base and extra bits
+constexpr std::uint32_t kindEndOfBlock = 2;  // symbol 256
+constexpr std::uint32_t kindPassOver = 3;    // symbols 286 and 287, which mean nothing
+constexpr std::uint32_t kindBadDistance = 4; // distance symbols 30 and 31
+constexpr std::uint32_t kindLink = 5;        // the code goes on in a sub-table
+constexpr std::uint32_t kindUnused = 6;      // a branch that no code uses
+
+constexpr unsigned literalTableBits = 10;
+constexpr unsigned distanceTableBits = 8;
+constexpr unsigned codeLengthTableBits = 7;
+
+// A primary table plus one sub-table of at most 2^(15 - bits) entries per internal node of the
+// code (at most N - 1 of them).
+constexpr std::size_t literalTableSize = (1u << literalTableBits) + 287 * (1u << (15 - 10));
+constexpr std::size_t distanceTableSize = (1u << distanceTableBits) + 31 * (1u << (15 - 8));
+constexpr std::size_t codeLengthTableSize = 1u << codeLengthTableBits;
+
+// What a leaf means depends on the alphabet its table decodes.
+enum class Alphabet { literalLength, distance, codeLength };
+
+struct Tables {
+    std::array<std::uint32_t, literalTableSize> literal;
+    std::array<std::uint32_t, distanceTableSize> distance;
+    std::array<std::uint32_t, codeLengthTableSize> codeLength;
 };
 
+constexpr std::array<std::uint16_t, 29> lengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                                      15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                                      67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<std::uint8_t, 29> lengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr std::array<std::uint16_t, 30> distanceBase = {
+    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<std::uint8_t, 30> distanceExtra = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
+                                                        4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
+                                                        9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+// The order in which a dynamic header lists the lengths of the code-length code.
+constexpr std::array<std::uint8_t, 19> codeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                                          11, 4,  12, 3, 13, 2, 14, 1, 15};
+
+constexpr std::uint32_t makeEntry(std::uint32_t kind, std::uint32_t value, unsigned extra,
+                                  unsigned consumed) {
+    return value << 16 | kind << 12 | extra << 8 | consumed;
+}
+
+constexpr unsigned entryConsumed(std::uint32_t entry) {
+    return entry & 0xFF;
+}
+constexpr unsigned entryExtra(std::uint32_t entry) {
+    return (entry >> 8) & 0xF;
+}
+constexpr std::uint32_t entryKind(std::uint32_t entry) {
+    return (entry >> 12) & 0xF;
+}
+constexpr std::uint32_t entryValue(std::uint32_t entry) {
+    return entry >> 16;
+}
+
+std::uint32_t leafEntry(Alphabet alphabet, std::uint32_t symbol, unsigned consumed) {
+    if (alphabet == Alphabet::codeLength) {
+        return makeEntry(kindLiteral, symbol, 0, consumed);
+    }
+    if (alphabet == Alphabet::distance) {
+        if (symbol > 29) {
+            return makeEntry(kindBadDistance, 0, 0, consumed);
+        }
+        return makeEntry(kindMatch, distanceBase[symbol], distanceExtra[symbol], consumed);
+    }
+    if (symbol < 256) {
+        return makeEntry(kindLiteral, symbol, 0, consumed);
+    }
+    if (symbol == 256) {
+        return makeEntry(kindEndOfBlock, 0, 0, consumed);
+    }
+    if (symbol > 285) {
+        return makeEntry(kindPassOver, 0, 0, consumed);
+    }
+    return makeEntry(kindMatch, lengthBase[symbol - 257], lengthExtra[symbol - 257], consumed);
+}
+
+struct TableBuild {
+    const CodeTree& tree;
+    std::uint32_t symbolCount;
+    Alphabet alphabet;
+    std::uint32_t* entries;
+    std::size_t used;
+};
+
+// The length of the longest path below an internal node.
+unsigned subtreeDepth(const TableBuild& build, std::uint32_t node) {
+    unsigned depth = 1;
+    for (unsigned bit = 0; bit < 2; ++bit) {
+        const std::uint32_t branch = build.tree.branches[2 * node + bit];
+        if (branch != unusedBranch && branch >= build.symbolCount) {
+            depth = std::max(depth, 1 + subtreeDepth(build, branch - build.symbolCount));
+        }
+    }
+    return depth;
+}
+
+// Sets every entry of a table whose index starts with the `depth` bits of `path`.
+void fillPrefix(std::uint32_t* table, unsigned tableBits, std::uint32_t path, unsigned depth,
+                std::uint32_t entry) {
+    for (std::uint32_t high = 0; high < (1u << (tableBits - depth)); ++high) {
+        table[path | high << depth] = entry;
+    }
+}
+
+// Fills the table at `tableStart` below `node`, reached by the `depth` bits of `path` (first bit
+// read lowest, as the bit buffer holds them).
+void fillBelow(TableBuild& build, std::size_t tableStart, unsigned tableBits, std::uint32_t node,
+               unsigned depth, std::uint32_t path) {
+    std::uint32_t* table = build.entries + tableStart;
+    for (std::uint32_t bit = 0; bit < 2; ++bit) {
+        const std::uint32_t branch = build.tree.branches[2 * node + bit];
+        const std::uint32_t childPath = path | bit << depth;
+        const unsigned childDepth = depth + 1;
+        if (branch == unusedBranch) {
+            fillPrefix(table, tableBits, childPath, childDepth,
+                       makeEntry(kindUnused, 0, 0, childDepth));
+        } else if (branch < build.symbolCount) {
+            fillPrefix(table, tableBits, childPath, childDepth,
+                       leafEntry(build.alphabet, branch, childDepth));
+        } else if (childDepth < tableBits) {
+            fillBelow(build, tableStart, tableBits, branch - build.symbolCount, childDepth,
+                      childPath);
+        } else {
+            const std::uint32_t child = branch - build.symbolCount;
+            const unsigned subBits = subtreeDepth(build, child);
+            const std::size_t subStart = build.used;
+            build.used += std::size_t{1} << subBits;
+            table[childPath] =
+                makeEntry(kindLink, static_cast<std::uint32_t>(subStart), subBits, tableBits);
+            fillBelow(build, subStart, subBits, child, 0, 0);
+        }
+    }
+}
+
+void buildTable(std::uint32_t* entries, unsigned tableBits, const CodeTree& tree,
+                Alphabet alphabet) {
+    TableBuild build{tree, static_cast<std::uint32_t>(tree.branches.size() / 2), alphabet, entries,
+                     std::size_t{1} << tableBits};
+    fillBelow(build, 0, tableBits, 0, 0, 0);
+}
+
+// --- Bit input -------------------------------------------------------------------------------
+
+// The deflate data after the two zlib header bytes. `buffer` holds the next `count` bits, first
+// bit lowest; bytes before `pos` are in it or used. Bits above `count` are either zero or the
+// input's own next bits, so loading a byte again over them changes nothing.
+struct BitInput {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    std::size_t pos = 0;
+    std::uint64_t buffer = 0;
+    unsigned count = 0;
+};
+
+std::uint64_t loadWord(const unsigned char* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) {
+        word = __builtin_bswap64(word);
+    }
+    return word;
+}
+
+std::size_t bitPosition(const BitInput& bits) {
+    return bits.pos * 8 - bits.count;
+}
+
+std::size_t remainingBits(const BitInput& bits) {
+    return (bits.size - bits.pos) * 8 + bits.count;
+}
+
+// Tops the buffer up byte by byte: afterwards it holds 56 to 63 bits, or all that is left.
+void refillSlowly(BitInput& bits) {
+    while (bits.count < 56 && bits.pos < bits.size) {
+        bits.buffer |= std::uint64_t{bits.data[bits.pos]} << bits.count;
+        ++bits.pos;
+        bits.count += 8;
+    }
+}
+
+void dropBits(BitInput& bits, unsigned count) {
+    bits.buffer >>= count;
+    bits.count -= count;
+}
+
+// Takes count (at most 32) bits that the caller knows to lie inside the input.
+std::uint32_t takeBits(BitInput& bits, unsigned count) {
+    refillSlowly(bits);
+    const auto value = static_cast<std::uint32_t>(bits.buffer & ((std::uint64_t{1} << count) - 1));
+    dropBits(bits, count);
+    return value;
+}
+
+// --- Inflater state and output ---------------------------------------------------------------
+
 struct Inflater {
-    BitReader bits;
+    BitInput bits;
     std::vector<unsigned char>& out;
     std::size_t outPos = 0;
     unsigned error = 0;
-    CodeTree literalTree;
-    CodeTree distanceTree;
-    CodeTree codeLengthTree;
+    Tables& tables;
+    CodeTree tree;
+    bool fixedCodeLoaded = false;
 };
 
 // Codes of our own; the whole table of codes is in media/png.h.
@@ -28,136 +236,243 @@ constexpr unsigned errorDistanceBeforeStart = 80;
 constexpr unsigned errorRepeatWithoutPrevious = 81;
 constexpr unsigned errorLengthAboveMaximum = 82;
 
-constexpr std::array<unsigned, 29> lengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                                 15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
-                                                 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr std::array<unsigned, 29> lengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<unsigned, 30> distanceBase = {
-    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::array<unsigned, 30> distanceExtra = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
-                                                    4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
-                                                    9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-// The order in which a dynamic header lists the lengths of the code-length code.
-constexpr std::array<unsigned, 19> codeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
-                                                      11, 4,  12, 3, 13, 2, 14, 1, 15};
-
-std::size_t bytePosition(const BitReader& reader) {
-    return reader.bitPos / 8;
-}
-
-bool bitsLeft(const BitReader& reader, unsigned count) {
-    return reader.bitPos + count <= reader.size * 8;
-}
-
-// Reads count bits, the first one read being the lowest of the value. The caller has made sure
-// they lie inside the input.
-std::uint32_t readBits(BitReader& reader, unsigned count) {
-    std::uint32_t value = 0;
-    for (unsigned i = 0; i < count; ++i) {
-        const std::uint32_t bit = (reader.data[reader.bitPos / 8] >> (reader.bitPos % 8)) & 1u;
-        value |= bit << i;
-        ++reader.bitPos;
-    }
-    return value;
-}
-
-// The check before a field of extra bits: none may be read once the byte position has reached
-// the end, and the field's last bits must not lie beyond it either.
-bool requireBits(Inflater& state, unsigned count, unsigned error) {
-    if (bytePosition(state.bits) >= state.bits.size || !bitsLeft(state.bits, count)) {
-        state.error = error;
-        return false;
-    }
-    return true;
-}
-
-unsigned decodeSymbol(Inflater& state, const CodeTree& tree) {
-    const std::size_t symbolCount = tree.branches.size() / 2;
-    std::size_t node = 0;
-    for (;;) {
-        if (bytePosition(state.bits) >= state.bits.size) {
-            state.error = 10;
-            return 0;
-        }
-        if (node >= symbolCount) {
-            state.error = 11;
-            return 0;
-        }
-        const std::uint32_t branch = tree.branches[2 * node + readBits(state.bits, 1)];
-        if (branch < symbolCount) {
-            return branch;
-        }
-        node = branch - symbolCount;
-    }
-}
-
+// The output grows to twice the needed end whenever that end reaches its size, so the caller
+// sees the same sizes whichever path decoded the data.
 void growFor(std::vector<unsigned char>& out, std::size_t end) {
     if (end >= out.size()) {
         out.resize(end * 2);
     }
 }
 
-void copyMatch(Inflater& state, unsigned length, unsigned distance) {
+void copyEight(unsigned char* to, const unsigned char* from) {
+    std::uint64_t word;
+    std::memcpy(&word, from, sizeof word);
+    std::memcpy(to, &word, sizeof word);
+}
+
+void copyFour(unsigned char* to, const unsigned char* from) {
+    std::uint32_t word;
+    std::memcpy(&word, from, sizeof word);
+    std::memcpy(to, &word, sizeof word);
+}
+
+// Writes exactly `length` bytes at `to`, each the byte `distance` before it. With a distance of
+// eight or more every word read lies before the word written, already final; the last word is
+// placed to end at the last byte and may write some bytes twice, with the same values.
+void copyMatch(unsigned char* to, unsigned length, unsigned distance) {
+    const unsigned char* from = to - distance;
+    if (distance >= 8) {
+        if (length >= 8) {
+            unsigned i = 0;
+            while (i + 8 < length) {
+                copyEight(to + i, from + i);
+                i += 8;
+            }
+            copyEight(to + length - 8, from + length - 8);
+        } else if (length >= 4) {
+            copyFour(to, from);
+            copyFour(to + length - 4, from + length - 4);
+        } else {
+            for (unsigned i = 0; i < length; ++i) {
+                to[i] = from[i];
+            }
+        }
+    } else if (distance == 1) {
+        std::memset(to, to[-1], length);
+    } else {
+        // Byte by byte, so a distance shorter than the length repeats its pattern.
+        for (unsigned i = 0; i < length; ++i) {
+            to[i] = from[i];
+        }
+    }
+}
+
+// --- Decoding --------------------------------------------------------------------------------
+
+// Decodes one code with every end-of-input check: error 10 when the input ends inside the code
+// or right after a branch no code uses, 11 when such a branch is followed by more input.
+bool decodeCarefully(Inflater& state, const std::uint32_t* table, unsigned tableBits,
+                     std::uint32_t& entry) {
+    BitInput& bits = state.bits;
+    refillSlowly(bits);
+    const std::size_t remaining = remainingBits(bits);
+    entry = table[bits.buffer & ((1u << tableBits) - 1)];
+    unsigned depth = entryConsumed(entry);
+    if (entryKind(entry) == kindLink) {
+        const std::uint64_t rest = bits.buffer >> tableBits;
+        entry = table[entryValue(entry) + (rest & ((1u << entryExtra(entry)) - 1))];
+        depth = tableBits + entryConsumed(entry);
+    }
+    const bool unused = entryKind(entry) == kindUnused;
+    if (depth > remaining || (unused && depth == remaining)) {
+        state.error = 10;
+        return false;
+    }
+    if (unused) {
+        state.error = 11;
+        return false;
+    }
+    dropBits(bits, depth);
+    return true;
+}
+
+// The check before a field of extra bits: none may be read once the input has ended, not even
+// an empty field, and the field must not reach past the end.
+bool requireBits(Inflater& state, unsigned count, unsigned error) {
+    const std::size_t remaining = remainingBits(state.bits);
+    if (remaining == 0 || remaining < count) {
+        state.error = error;
+        return false;
+    }
+    return true;
+}
+
+// Decodes one literal, match, end of block or passed-over symbol near the ends of the input or
+// the output. Returns false when the block ends or an error stops it.
+bool decodeSymbolCarefully(Inflater& state) {
+    std::uint32_t entry = 0;
+    if (!decodeCarefully(state, state.tables.literal.data(), literalTableBits, entry)) {
+        return false;
+    }
+    const std::uint32_t kind = entryKind(entry);
+    if (kind == kindLiteral) {
+        growFor(state.out, state.outPos + 1);
+        state.out[state.outPos] = static_cast<unsigned char>(entryValue(entry));
+        ++state.outPos;
+        return true;
+    }
+    if (kind != kindMatch) {
+        return kind == kindPassOver;
+    }
+    if (!requireBits(state, entryExtra(entry), 51)) {
+        return false;
+    }
+    const unsigned length = entryValue(entry) + takeBits(state.bits, entryExtra(entry));
+    if (!decodeCarefully(state, state.tables.distance.data(), distanceTableBits, entry)) {
+        return false;
+    }
+    if (entryKind(entry) == kindBadDistance) {
+        state.error = 18;
+        return false;
+    }
+    if (!requireBits(state, entryExtra(entry), 51)) {
+        return false;
+    }
+    const unsigned distance = entryValue(entry) + takeBits(state.bits, entryExtra(entry));
     growFor(state.out, state.outPos + length);
     if (distance > state.outPos) {
         state.error = errorDistanceBeforeStart;
-        return;
+        return false;
     }
-    // Byte by byte, so a distance shorter than the length repeats its pattern.
-    for (unsigned i = 0; i < length; ++i) {
-        state.out[state.outPos] = state.out[state.outPos - distance];
-        ++state.outPos;
-    }
+    copyMatch(state.out.data() + state.outPos, length, distance);
+    state.outPos += length;
+    return true;
 }
 
-void decodeLengthAndDistance(Inflater& state, unsigned symbol) {
-    const unsigned index = symbol - 257;
-    if (!requireBits(state, lengthExtra[index], 51)) {
-        return;
+// The hot loop: while at least eight unread input bytes remain and the output has room for the
+// longest match, a refill gives 56 bits or more, enough for a whole symbol with its distance
+// (48 bits at most), so no end-of-input check is needed and no output growth can fall due.
+// Returns false when the block ends or an error stops it, true when it is the careful path's turn.
+bool decodeSymbolsFast(Inflater& state) {
+    const unsigned char* const data = state.bits.data;
+    const std::size_t size = state.bits.size;
+    std::size_t pos = state.bits.pos;
+    std::uint64_t buffer = state.bits.buffer;
+    unsigned count = state.bits.count;
+    unsigned char* const out = state.out.data();
+    const std::size_t outSize = state.out.size();
+    std::size_t outPos = state.outPos;
+    const std::uint32_t* const literalTable = state.tables.literal.data();
+    const std::uint32_t* const distanceTable = state.tables.distance.data();
+    constexpr std::uint64_t literalMask = (1u << literalTableBits) - 1;
+    constexpr std::uint64_t distanceMask = (1u << distanceTableBits) - 1;
+    bool goOn = true;
+
+    while (pos + 8 <= size && outPos + 258 < outSize) {
+        // Whole bytes only, so that pos and count keep the exact bit position.
+        buffer |= loadWord(data + pos) << count;
+        const unsigned loaded = (63 - count) >> 3;
+        pos += loaded;
+        count += loaded * 8;
+
+        std::uint32_t entry = literalTable[buffer & literalMask];
+        if (entryKind(entry) == kindLink) {
+            buffer >>= literalTableBits;
+            count -= literalTableBits;
+            entry = literalTable[entryValue(entry) +
+                                 (buffer & ((std::uint64_t{1} << entryExtra(entry)) - 1))];
+        }
+        buffer >>= entryConsumed(entry);
+        count -= entryConsumed(entry);
+        std::uint32_t kind = entryKind(entry);
+        if (kind == kindLiteral) {
+            out[outPos++] = static_cast<unsigned char>(entryValue(entry));
+            continue;
+        }
+        if (kind != kindMatch) {
+            if (kind == kindPassOver) {
+                continue;
+            }
+            if (kind == kindUnused) {
+                state.error = 11;
+            }
+            goOn = false;
+            break;
+        }
+        const unsigned lengthExtraBits = entryExtra(entry);
+        const unsigned length =
+            entryValue(entry) + static_cast<unsigned>(buffer & ((1u << lengthExtraBits) - 1));
+        buffer >>= lengthExtraBits;
+        count -= lengthExtraBits;
+
+        entry = distanceTable[buffer & distanceMask];
+        if (entryKind(entry) == kindLink) {
+            buffer >>= distanceTableBits;
+            count -= distanceTableBits;
+            entry = distanceTable[entryValue(entry) +
+                                  (buffer & ((std::uint64_t{1} << entryExtra(entry)) - 1))];
+        }
+        buffer >>= entryConsumed(entry);
+        count -= entryConsumed(entry);
+        kind = entryKind(entry);
+        if (kind != kindMatch) {
+            state.error = kind == kindUnused ? 11 : 18;
+            goOn = false;
+            break;
+        }
+        const unsigned distanceExtraBits = entryExtra(entry);
+        const unsigned distance =
+            entryValue(entry) + static_cast<unsigned>(buffer & ((1u << distanceExtraBits) - 1));
+        buffer >>= distanceExtraBits;
+        count -= distanceExtraBits;
+        if (distance > outPos) {
+            state.error = errorDistanceBeforeStart;
+            goOn = false;
+            break;
+        }
+        copyMatch(out + outPos, length, distance);
+        outPos += length;
     }
-    const unsigned length = lengthBase[index] + readBits(state.bits, lengthExtra[index]);
-    const unsigned distanceSymbol = decodeSymbol(state, state.distanceTree);
-    if (state.error != 0) {
-        return;
-    }
-    if (distanceSymbol > 29) {
-        state.error = 18;
-        return;
-    }
-    if (!requireBits(state, distanceExtra[distanceSymbol], 51)) {
-        return;
-    }
-    const unsigned distance =
-        distanceBase[distanceSymbol] + readBits(state.bits, distanceExtra[distanceSymbol]);
-    copyMatch(state, length, distance);
+
+    state.bits.pos = pos;
+    state.bits.buffer = buffer;
+    state.bits.count = count;
+    state.outPos = outPos;
+    return goOn;
 }
 
 void inflateBlockBody(Inflater& state) {
-    for (;;) {
-        const unsigned symbol = decodeSymbol(state, state.literalTree);
-        if (state.error != 0 || symbol == 256) {
-            return;
-        }
-        if (symbol < 256) {
-            growFor(state.out, state.outPos + 1);
-            state.out[state.outPos] = static_cast<unsigned char>(symbol);
-            ++state.outPos;
-        } else if (symbol <= 285) {
-            decodeLengthAndDistance(state, symbol);
-            if (state.error != 0) {
-                return;
-            }
-        }
-        // 286 and 287 have codes in a fixed block but mean nothing: they are passed over.
+    while (decodeSymbolsFast(state) && decodeSymbolCarefully(state)) {
     }
 }
 
 void inflateStoredBlock(Inflater& state) {
-    BitReader& bits = state.bits;
-    bits.bitPos = (bits.bitPos + 7) / 8 * 8;
-    const std::size_t p = bytePosition(bits);
+    BitInput& bits = state.bits;
+    // Back to the byte after the header bits; the buffer starts afresh there.
+    const std::size_t p = (bitPosition(bits) + 7) / 8;
+    bits.pos = p;
+    bits.buffer = 0;
+    bits.count = 0;
     if (p + 4 >= bits.size) {
         state.error = 52;
         return;
@@ -175,33 +490,48 @@ void inflateStoredBlock(Inflater& state) {
         state.error = 23;
         return;
     }
-    for (unsigned i = 0; i < length; ++i) {
-        state.out[state.outPos + i] = bits.data[p + 4 + i];
+    if (length > 0) {
+        std::memcpy(state.out.data() + state.outPos, bits.data + p + 4, length);
     }
     state.outPos += length;
-    bits.bitPos = (p + 4 + length) * 8;
+    bits.pos = p + 4 + length;
+}
+
+// Builds the tree of the given lengths and the table made from it.
+bool loadCode(Inflater& state, const std::vector<unsigned>& lengths, unsigned maxLength,
+              std::uint32_t* table, unsigned tableBits, Alphabet alphabet) {
+    state.error = buildCodeTree(state.tree, lengths, maxLength);
+    if (state.error != 0) {
+        return false;
+    }
+    buildTable(table, tableBits, state.tree, alphabet);
+    return true;
 }
 
 void inflateFixedBlock(Inflater& state) {
-    std::vector<unsigned> literalLengths(288, 8);
-    for (unsigned symbol = 144; symbol < 256; ++symbol) {
-        literalLengths[symbol] = 9;
+    // Consecutive fixed blocks share the tables.
+    if (!state.fixedCodeLoaded) {
+        std::vector<unsigned> literalLengths(288, 8);
+        for (unsigned symbol = 144; symbol < 256; ++symbol) {
+            literalLengths[symbol] = 9;
+        }
+        for (unsigned symbol = 256; symbol < 280; ++symbol) {
+            literalLengths[symbol] = 7;
+        }
+        const std::vector<unsigned> distanceLengths(32, 5);
+        if (!loadCode(state, literalLengths, 15, state.tables.literal.data(), literalTableBits,
+                      Alphabet::literalLength) ||
+            !loadCode(state, distanceLengths, 15, state.tables.distance.data(), distanceTableBits,
+                      Alphabet::distance)) {
+            return;
+        }
+        state.fixedCodeLoaded = true;
     }
-    for (unsigned symbol = 256; symbol < 280; ++symbol) {
-        literalLengths[symbol] = 7;
-    }
-    const std::vector<unsigned> distanceLengths(32, 5);
-    state.error = buildCodeTree(state.literalTree, literalLengths, 15);
-    if (state.error == 0) {
-        state.error = buildCodeTree(state.distanceTree, distanceLengths, 15);
-    }
-    if (state.error == 0) {
-        inflateBlockBody(state);
-    }
+    inflateBlockBody(state);
 }
 
 // Reads the literal/length and distance code lengths of a dynamic header with the code-length
-// tree. Entry i belongs to the literal/length list below literalCount, else to the distance list.
+// code. Entry i belongs to the literal/length list below literalCount, else to the distance list.
 void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCount,
                      std::vector<unsigned>& literalLengths,
                      std::vector<unsigned>& distanceLengths) {
@@ -211,47 +541,29 @@ void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCo
     };
     unsigned i = 0;
     while (i < total) {
-        const unsigned symbol = decodeSymbol(state, state.codeLengthTree);
-        if (state.error != 0) {
+        std::uint32_t entry = 0;
+        if (!decodeCarefully(state, state.tables.codeLength.data(), codeLengthTableBits, entry)) {
             return;
         }
+        const unsigned symbol = entryValue(entry);
         if (symbol <= 15) {
             lengthAt(i) = symbol;
             ++i;
             continue;
         }
-        unsigned repeat = 0;
-        unsigned value = 0;
-        unsigned overrunError = 0;
-        if (symbol == 16) {
-            if (!requireBits(state, 2, 50)) {
-                return;
-            }
-            if (i == 0) {
-                state.error = errorRepeatWithoutPrevious;
-                return;
-            }
-            repeat = 3 + readBits(state.bits, 2);
-            value = lengthAt(i - 1);
-            overrunError = 13;
-        } else if (symbol == 17) {
-            if (!requireBits(state, 3, 50)) {
-                return;
-            }
-            repeat = 3 + readBits(state.bits, 3);
-            overrunError = 14;
-        } else if (symbol == 18) {
-            if (!requireBits(state, 7, 50)) {
-                return;
-            }
-            repeat = 11 + readBits(state.bits, 7);
-            overrunError = 15;
-        } else {
-            state.error = 16;
+        // Symbols 16, 17 and 18: 2, 3 or 7 extra bits.
+        const unsigned extraBits = symbol == 16 ? 2 : symbol == 17 ? 3 : 7;
+        if (!requireBits(state, extraBits, 50)) {
             return;
         }
+        if (symbol == 16 && i == 0) {
+            state.error = errorRepeatWithoutPrevious;
+            return;
+        }
+        const unsigned repeat = (symbol == 18 ? 11 : 3) + takeBits(state.bits, extraBits);
+        const unsigned value = symbol == 16 ? lengthAt(i - 1) : 0;
         if (i + repeat > total) {
-            state.error = overrunError;
+            state.error = 13 + (symbol - 16);
             return;
         }
         for (unsigned k = 0; k < repeat; ++k) {
@@ -262,25 +574,26 @@ void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCo
 }
 
 void inflateDynamicBlock(Inflater& state) {
-    BitReader& bits = state.bits;
-    if (bytePosition(bits) + 2 >= bits.size) {
+    BitInput& bits = state.bits;
+    state.fixedCodeLoaded = false;
+    if (bitPosition(bits) / 8 + 2 >= bits.size) {
         state.error = 49;
         return;
     }
-    const unsigned literalCount = readBits(bits, 5) + 257;
-    const unsigned distanceCount = readBits(bits, 5) + 1;
-    const unsigned codeLengthCount = readBits(bits, 4) + 4;
+    const unsigned literalCount = takeBits(bits, 5) + 257;
+    const unsigned distanceCount = takeBits(bits, 5) + 1;
+    const unsigned codeLengthCount = takeBits(bits, 4) + 4;
     // The lengths of the code-length code still belong to the block header.
-    if (!bitsLeft(bits, codeLengthCount * 3)) {
+    if (remainingBits(bits) < codeLengthCount * 3) {
         state.error = 49;
         return;
     }
     std::vector<unsigned> codeLengthLengths(19, 0);
     for (unsigned k = 0; k < codeLengthCount; ++k) {
-        codeLengthLengths[codeLengthOrder[k]] = readBits(bits, 3);
+        codeLengthLengths[codeLengthOrder[k]] = takeBits(bits, 3);
     }
-    state.error = buildCodeTree(state.codeLengthTree, codeLengthLengths, 7);
-    if (state.error != 0) {
+    if (!loadCode(state, codeLengthLengths, 7, state.tables.codeLength.data(), codeLengthTableBits,
+                  Alphabet::codeLength)) {
         return;
     }
 
@@ -294,11 +607,10 @@ void inflateDynamicBlock(Inflater& state) {
         state.error = 64;
         return;
     }
-    state.error = buildCodeTree(state.literalTree, literalLengths, 15);
-    if (state.error == 0) {
-        state.error = buildCodeTree(state.distanceTree, distanceLengths, 15);
-    }
-    if (state.error == 0) {
+    if (loadCode(state, literalLengths, 15, state.tables.literal.data(), literalTableBits,
+                 Alphabet::literalLength) &&
+        loadCode(state, distanceLengths, 15, state.tables.distance.data(), distanceTableBits,
+                 Alphabet::distance)) {
         inflateBlockBody(state);
     }
 }
@@ -307,12 +619,12 @@ void inflateBlocks(Inflater& state) {
     bool finalBlock = false;
     while (!finalBlock) {
         // The three header bits must lie inside the input, also in its last byte.
-        if (bytePosition(state.bits) >= state.bits.size || !bitsLeft(state.bits, 3)) {
+        if (remainingBits(state.bits) < 3) {
             state.error = 52;
             return;
         }
-        finalBlock = readBits(state.bits, 1) != 0;
-        const unsigned blockType = readBits(state.bits, 2);
+        finalBlock = takeBits(state.bits, 1) != 0;
+        const unsigned blockType = takeBits(state.bits, 2);
         if (blockType == 0) {
             inflateStoredBlock(state);
         } else if (blockType == 1) {
@@ -400,7 +712,8 @@ unsigned inflateZlibStream(std::vector<unsigned char>& out, const std::vector<un
     if ((in[1] & 0x20) != 0) {
         return 26;
     }
-    Inflater state{BitReader{in.data() + 2, in.size() - 2, 0}, out, 0, 0, {}, {}, {}};
+    const auto tables = std::make_unique_for_overwrite<Tables>();
+    Inflater state{BitInput{in.data() + 2, in.size() - 2, 0, 0, 0}, out, 0, 0, *tables, {}, false};
     inflateBlocks(state);
     return state.error;
 }
