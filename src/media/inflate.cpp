@@ -17,9 +17,10 @@ namespace {
 // the CodeTree, so every quirk of the tree (codes an over-subscribed set drops, branches no code
 // uses) decodes exactly as a walk of the tree would.
 //
-// An entry: bits 0-7 the code bits it consumes within its table, bits 8-11 the extra-bit count
-// (or a link's sub-table bits), bits 12-15 the kind, bits 16-31 the value (literal byte, length
-// or distance base, code-length symbol, or a link's sub-table start).
+// An entry: bits 0-7 the bits the fast loop takes for it (the code's bits within its table plus
+// a length's or distance's extra bits), bits 8-11 the code's bits within its table (a link's
+// sub-table bits), bits 12-15 the kind, bits 16-31 the value (literal byte, length or distance
+// base, code-length symbol, or a link's sub-table start).
 constexpr std::uint32_t kindLiteral = 0;     // a byte to write, or a code-length symbol
 constexpr std::uint32_t kindMatch = 1;       // a length or distance: base and extra bits
 constexpr std::uint32_t kindEndOfBlock = 2;  // symbol 256
@@ -63,15 +64,23 @@ constexpr std::array<std::uint8_t, 19> codeLengthOrder = {16, 17, 18, 0, 8,  7, 
                                                           11, 4,  12, 3, 13, 2, 14, 1, 15};
 
 constexpr std::uint32_t makeEntry(std::uint32_t kind, std::uint32_t value, unsigned extra,
-                                  unsigned consumed) {
-    return value << 16 | kind << 12 | extra << 8 | consumed;
+                                  unsigned codeBits) {
+    return value << 16 | kind << 12 | codeBits << 8 | (codeBits + extra);
 }
 
-constexpr unsigned entryConsumed(std::uint32_t entry) {
+constexpr std::uint32_t makeLink(std::uint32_t subTableStart, unsigned subTableBits,
+                                 unsigned tableBits) {
+    return subTableStart << 16 | kindLink << 12 | subTableBits << 8 | tableBits;
+}
+
+constexpr unsigned entryTotalBits(std::uint32_t entry) {
     return entry & 0xFF;
 }
-constexpr unsigned entryExtra(std::uint32_t entry) {
+constexpr unsigned entryCodeBits(std::uint32_t entry) {
     return (entry >> 8) & 0xF;
+}
+constexpr unsigned entryExtra(std::uint32_t entry) {
+    return entryTotalBits(entry) - entryCodeBits(entry);
 }
 constexpr std::uint32_t entryKind(std::uint32_t entry) {
     return (entry >> 12) & 0xF;
@@ -153,8 +162,7 @@ void fillBelow(TableBuild& build, std::size_t tableStart, unsigned tableBits, st
             const unsigned subBits = subtreeDepth(build, child);
             const std::size_t subStart = build.used;
             build.used += std::size_t{1} << subBits;
-            table[childPath] =
-                makeEntry(kindLink, static_cast<std::uint32_t>(subStart), subBits, tableBits);
+            table[childPath] = makeLink(static_cast<std::uint32_t>(subStart), subBits, tableBits);
             fillBelow(build, subStart, subBits, child, 0, 0);
         }
     }
@@ -244,46 +252,68 @@ void growFor(std::vector<unsigned char>& out, std::size_t end) {
     }
 }
 
-void copyEight(unsigned char* to, const unsigned char* from) {
-    std::uint64_t word;
-    std::memcpy(&word, from, sizeof word);
-    std::memcpy(to, &word, sizeof word);
+template <std::size_t count> void copyBytes(unsigned char* to, const unsigned char* from) {
+    std::array<unsigned char, count> bytes;
+    std::memcpy(bytes.data(), from, count);
+    std::memcpy(to, bytes.data(), count);
 }
 
-void copyFour(unsigned char* to, const unsigned char* from) {
-    std::uint32_t word;
-    std::memcpy(&word, from, sizeof word);
-    std::memcpy(to, &word, sizeof word);
-}
-
-// Writes exactly `length` bytes at `to`, each the byte `distance` before it. With a distance of
-// eight or more every word read lies before the word written, already final; the last word is
-// placed to end at the last byte and may write some bytes twice, with the same values.
-void copyMatch(unsigned char* to, unsigned length, unsigned distance) {
+// Writes exactly `length` bytes at `to`, each the byte `distance` before it, a few bytes per
+// store; pieces may overlap, writing a byte twice with the same value. With a distance of eight
+// or more each piece read lies before the piece written, already final. A shorter distance
+// repeats a pattern: eight bytes of it fit every position a whole number of patterns further on.
+void copyMatchFast(unsigned char* to, unsigned length, unsigned distance) {
     const unsigned char* from = to - distance;
     if (distance >= 8) {
-        if (length >= 8) {
+        if (length > 8) {
             unsigned i = 0;
-            while (i + 8 < length) {
-                copyEight(to + i, from + i);
+            do {
+                copyBytes<8>(to + i, from + i);
                 i += 8;
-            }
-            copyEight(to + length - 8, from + length - 8);
-        } else if (length >= 4) {
-            copyFour(to, from);
-            copyFour(to + length - 4, from + length - 4);
+            } while (i + 8 < length);
+            copyBytes<8>(to + length - 8, from + length - 8);
         } else {
-            for (unsigned i = 0; i < length; ++i) {
-                to[i] = from[i];
-            }
+            // Lengths 3 to 8 without a branch: four two-byte pieces, the later ones moved back
+            // to end inside the match.
+            const unsigned last = length - 2;
+            copyBytes<2>(to, from);
+            copyBytes<2>(to + std::min(2u, last), from + std::min(2u, last));
+            copyBytes<2>(to + std::min(4u, last), from + std::min(4u, last));
+            copyBytes<2>(to + last, from + last);
         }
-    } else if (distance == 1) {
-        std::memset(to, to[-1], length);
-    } else {
-        // Byte by byte, so a distance shorter than the length repeats its pattern.
-        for (unsigned i = 0; i < length; ++i) {
-            to[i] = from[i];
-        }
+        return;
+    }
+    std::array<unsigned char, 8> pattern;
+    for (unsigned k = 0; k < 8; ++k) {
+        pattern[k] = k < distance ? from[k] : pattern[k - distance];
+    }
+    static constexpr std::array<unsigned char, 8> wholePatterns = {0, 8, 8, 6, 8, 5, 6, 7};
+    const unsigned step = wholePatterns[distance];
+    unsigned i = 0;
+    for (; i + 8 <= length; i += step) {
+        std::memcpy(to + i, pattern.data(), 8);
+    }
+    // The last 0 to 7 bytes, in pieces of 4, 2 and 1.
+    unsigned k = 0;
+    const unsigned rest = length - i;
+    if ((rest & 4) != 0) {
+        std::memcpy(to + i, pattern.data(), 4);
+        k = 4;
+    }
+    if ((rest & 2) != 0) {
+        std::memcpy(to + i + k, pattern.data() + k, 2);
+        k += 2;
+    }
+    if ((rest & 1) != 0) {
+        to[i + k] = pattern[k];
+    }
+}
+
+// Byte by byte, so a distance shorter than the length repeats its pattern; needs no room after.
+void copyMatchCarefully(unsigned char* to, unsigned length, unsigned distance) {
+    const unsigned char* from = to - distance;
+    for (unsigned i = 0; i < length; ++i) {
+        to[i] = from[i];
     }
 }
 
@@ -297,11 +327,11 @@ bool decodeCarefully(Inflater& state, const std::uint32_t* table, unsigned table
     refillSlowly(bits);
     const std::size_t remaining = remainingBits(bits);
     entry = table[bits.buffer & ((1u << tableBits) - 1)];
-    unsigned depth = entryConsumed(entry);
+    unsigned depth = entryCodeBits(entry);
     if (entryKind(entry) == kindLink) {
         const std::uint64_t rest = bits.buffer >> tableBits;
-        entry = table[entryValue(entry) + (rest & ((1u << entryExtra(entry)) - 1))];
-        depth = tableBits + entryConsumed(entry);
+        entry = table[entryValue(entry) + (rest & ((1u << entryCodeBits(entry)) - 1))];
+        depth = tableBits + entryCodeBits(entry);
     }
     const bool unused = entryKind(entry) == kindUnused;
     if (depth > remaining || (unused && depth == remaining)) {
@@ -364,10 +394,13 @@ bool decodeSymbolCarefully(Inflater& state) {
         state.error = errorDistanceBeforeStart;
         return false;
     }
-    copyMatch(state.out.data() + state.outPos, length, distance);
+    copyMatchCarefully(state.out.data() + state.outPos, length, distance);
     state.outPos += length;
     return true;
 }
+
+// The room the fast loop needs after the output position: the longest match.
+constexpr std::size_t fastOutputRoom = 258;
 
 // The hot loop: while at least eight unread input bytes remain and the output has room for the
 // longest match, a refill gives 56 bits or more, enough for a whole symbol with its distance
@@ -387,30 +420,54 @@ bool decodeSymbolsFast(Inflater& state) {
     constexpr std::uint64_t literalMask = (1u << literalTableBits) - 1;
     constexpr std::uint64_t distanceMask = (1u << distanceTableBits) - 1;
     bool goOn = true;
+    if (pos + 8 > size) {
+        return true;
+    }
+    // After a refill from a whole word, all 64 bits of the buffer are input bits, even above
+    // `count`; a symbol with its distance takes at most 48, so the next symbol's first 10 bits
+    // are there before the next refill and its entry can be looked up early.
+    buffer |= loadWord(data + pos) << count;
+    std::uint32_t entry = literalTable[buffer & literalMask];
 
-    while (pos + 8 <= size && outPos + 258 < outSize) {
-        // Whole bytes only, so that pos and count keep the exact bit position.
+    while (pos + 8 <= size && outPos + fastOutputRoom < outSize) {
+        // Whole bytes only, so that pos and count keep the exact bit position. The bits an
+        // early lookup used stay as they are.
         buffer |= loadWord(data + pos) << count;
         const unsigned loaded = (63 - count) >> 3;
         pos += loaded;
         count += loaded * 8;
 
-        std::uint32_t entry = literalTable[buffer & literalMask];
+        if (entryKind(entry) == kindLiteral) {
+            // A literal takes at most 10 bits here, so a second one fits before the next refill;
+            // anything else waits for it.
+            buffer >>= entryTotalBits(entry);
+            count -= entryTotalBits(entry);
+            out[outPos++] = static_cast<unsigned char>(entryValue(entry));
+            entry = literalTable[buffer & literalMask];
+            if (entryKind(entry) == kindLiteral) {
+                buffer >>= entryTotalBits(entry);
+                count -= entryTotalBits(entry);
+                out[outPos++] = static_cast<unsigned char>(entryValue(entry));
+                entry = literalTable[buffer & literalMask];
+            }
+            continue;
+        }
         if (entryKind(entry) == kindLink) {
             buffer >>= literalTableBits;
             count -= literalTableBits;
-            entry = literalTable[entryValue(entry) +
-                                 (buffer & ((std::uint64_t{1} << entryExtra(entry)) - 1))];
+            entry = literalTable[entryValue(entry) + (buffer & ((1u << entryCodeBits(entry)) - 1))];
         }
-        buffer >>= entryConsumed(entry);
-        count -= entryConsumed(entry);
         std::uint32_t kind = entryKind(entry);
-        if (kind == kindLiteral) {
-            out[outPos++] = static_cast<unsigned char>(entryValue(entry));
-            continue;
-        }
         if (kind != kindMatch) {
+            buffer >>= entryTotalBits(entry);
+            count -= entryTotalBits(entry);
+            if (kind == kindLiteral) {
+                out[outPos++] = static_cast<unsigned char>(entryValue(entry));
+                entry = literalTable[buffer & literalMask];
+                continue;
+            }
             if (kind == kindPassOver) {
+                entry = literalTable[buffer & literalMask];
                 continue;
             }
             if (kind == kindUnused) {
@@ -419,38 +476,40 @@ bool decodeSymbolsFast(Inflater& state) {
             goOn = false;
             break;
         }
-        const unsigned lengthExtraBits = entryExtra(entry);
+        // The code and its extra bits go in one shift.
         const unsigned length =
-            entryValue(entry) + static_cast<unsigned>(buffer & ((1u << lengthExtraBits) - 1));
-        buffer >>= lengthExtraBits;
-        count -= lengthExtraBits;
+            entryValue(entry) +
+            static_cast<unsigned>((buffer & ((std::uint64_t{1} << entryTotalBits(entry)) - 1)) >>
+                                  entryCodeBits(entry));
+        buffer >>= entryTotalBits(entry);
+        count -= entryTotalBits(entry);
 
         entry = distanceTable[buffer & distanceMask];
         if (entryKind(entry) == kindLink) {
             buffer >>= distanceTableBits;
             count -= distanceTableBits;
-            entry = distanceTable[entryValue(entry) +
-                                  (buffer & ((std::uint64_t{1} << entryExtra(entry)) - 1))];
+            entry =
+                distanceTable[entryValue(entry) + (buffer & ((1u << entryCodeBits(entry)) - 1))];
         }
-        buffer >>= entryConsumed(entry);
-        count -= entryConsumed(entry);
         kind = entryKind(entry);
         if (kind != kindMatch) {
             state.error = kind == kindUnused ? 11 : 18;
             goOn = false;
             break;
         }
-        const unsigned distanceExtraBits = entryExtra(entry);
         const unsigned distance =
-            entryValue(entry) + static_cast<unsigned>(buffer & ((1u << distanceExtraBits) - 1));
-        buffer >>= distanceExtraBits;
-        count -= distanceExtraBits;
+            entryValue(entry) +
+            static_cast<unsigned>((buffer & ((std::uint64_t{1} << entryTotalBits(entry)) - 1)) >>
+                                  entryCodeBits(entry));
+        buffer >>= entryTotalBits(entry);
+        count -= entryTotalBits(entry);
         if (distance > outPos) {
             state.error = errorDistanceBeforeStart;
             goOn = false;
             break;
         }
-        copyMatch(out + outPos, length, distance);
+        entry = literalTable[buffer & literalMask];
+        copyMatchFast(out + outPos, length, distance);
         outPos += length;
     }
 
