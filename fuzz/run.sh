@@ -26,11 +26,12 @@ flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer,address,undef
     -fno-sanitize-recover=all -I"$here/src")
 for target in inflate png; do
     "$cxx" "${flags[@]}" "$here/fuzz/${target}_fuzzer.cpp" "$here/src/media/inflate.cpp" \
-        "$here/src/media/png.cpp" -o "$build/${target}_fuzzer"
+        "$here/src/media/inflate_tables.cpp" "$here/src/media/png.cpp" -o "$build/${target}_fuzzer"
 done
 # The table-driven inflate against the bit-at-a-time reference kept in the tests.
 "$cxx" "${flags[@]}" -I"$here/tests/media" "$here/fuzz/inflate_diff_fuzzer.cpp" \
-    "$here/src/media/inflate.cpp" "$here/tests/media/reference_inflate.cpp" \
+    "$here/src/media/inflate.cpp" "$here/src/media/inflate_tables.cpp" \
+    "$here/tests/media/reference_inflate.cpp" \
     -o "$build/inflate_diff_fuzzer"
 "$cxx" -std=c++20 -O1 "$here/fuzz/make_seeds.cpp" -lz -o "$build/make_seeds"
 "$build/make_seeds" "$build/seeds/inflate"

@@ -1,5 +1,7 @@
 #include "media/inflate.h"
 
+#include "media/inflate_tables.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -10,170 +12,9 @@
 
 namespace {
 
-// --- Lookup tables -------------------------------------------------------------------------
-//
-// Each code is decoded by one lookup of its first tableBits bits (two for longer codes: the
-// first entry then links to a sub-table indexed by the following bits). The tables are made from
-// the CodeTree, so every quirk of the tree (codes an over-subscribed set drops, branches no code
-// uses) decodes exactly as a walk of the tree would.
-//
-// An entry: bits 0-7 the bits the fast loop takes for it (the code's bits within its table plus
-// a length's or distance's extra bits), bits 8-11 the code's bits within its table (a link's
-// sub-table bits), bits 12-15 the kind, bits 16-31 the value (literal byte, length or distance
-// base, code-length symbol, or a link's sub-table start).
-constexpr std::uint32_t kindLiteral = 0;     // a byte to write, or a code-length symbol
-constexpr std::uint32_t kindMatch = 1;       // a length or distance: base and extra bits
-constexpr std::uint32_t kindEndOfBlock = 2;  // symbol 256
-constexpr std::uint32_t kindPassOver = 3;    // symbols 286 and 287, which mean nothing
-constexpr std::uint32_t kindBadDistance = 4; // distance symbols 30 and 31
-constexpr std::uint32_t kindLink = 5;        // the code goes on in a sub-table
-constexpr std::uint32_t kindUnused = 6;      // a branch that no code uses
-
-constexpr unsigned literalTableBits = 10;
-constexpr unsigned distanceTableBits = 8;
-constexpr unsigned codeLengthTableBits = 7;
-
-// A primary table plus one sub-table of at most 2^(15 - bits) entries per internal node of the
-// code (at most N - 1 of them).
-constexpr std::size_t literalTableSize = (1u << literalTableBits) + 287 * (1u << (15 - 10));
-constexpr std::size_t distanceTableSize = (1u << distanceTableBits) + 31 * (1u << (15 - 8));
-constexpr std::size_t codeLengthTableSize = 1u << codeLengthTableBits;
-
-// What a leaf means depends on the alphabet its table decodes.
-enum class Alphabet { literalLength, distance, codeLength };
-
-struct Tables {
-    std::array<std::uint32_t, literalTableSize> literal;
-    std::array<std::uint32_t, distanceTableSize> distance;
-    std::array<std::uint32_t, codeLengthTableSize> codeLength;
-};
-
-constexpr std::array<std::uint16_t, 29> lengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                                      15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
-                                                      67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr std::array<std::uint8_t, 29> lengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<std::uint16_t, 30> distanceBase = {
-    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::array<std::uint8_t, 30> distanceExtra = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
-                                                        4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
-                                                        9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 // The order in which a dynamic header lists the lengths of the code-length code.
 constexpr std::array<std::uint8_t, 19> codeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                           11, 4,  12, 3, 13, 2, 14, 1, 15};
-
-constexpr std::uint32_t makeEntry(std::uint32_t kind, std::uint32_t value, unsigned extra,
-                                  unsigned codeBits) {
-    return value << 16 | kind << 12 | codeBits << 8 | (codeBits + extra);
-}
-
-constexpr std::uint32_t makeLink(std::uint32_t subTableStart, unsigned subTableBits,
-                                 unsigned tableBits) {
-    return subTableStart << 16 | kindLink << 12 | subTableBits << 8 | tableBits;
-}
-
-constexpr unsigned entryTotalBits(std::uint32_t entry) {
-    return entry & 0xFF;
-}
-constexpr unsigned entryCodeBits(std::uint32_t entry) {
-    return (entry >> 8) & 0xF;
-}
-constexpr unsigned entryExtra(std::uint32_t entry) {
-    return entryTotalBits(entry) - entryCodeBits(entry);
-}
-constexpr std::uint32_t entryKind(std::uint32_t entry) {
-    return (entry >> 12) & 0xF;
-}
-constexpr std::uint32_t entryValue(std::uint32_t entry) {
-    return entry >> 16;
-}
-
-std::uint32_t leafEntry(Alphabet alphabet, std::uint32_t symbol, unsigned consumed) {
-    if (alphabet == Alphabet::codeLength) {
-        return makeEntry(kindLiteral, symbol, 0, consumed);
-    }
-    if (alphabet == Alphabet::distance) {
-        if (symbol > 29) {
-            return makeEntry(kindBadDistance, 0, 0, consumed);
-        }
-        return makeEntry(kindMatch, distanceBase[symbol], distanceExtra[symbol], consumed);
-    }
-    if (symbol < 256) {
-        return makeEntry(kindLiteral, symbol, 0, consumed);
-    }
-    if (symbol == 256) {
-        return makeEntry(kindEndOfBlock, 0, 0, consumed);
-    }
-    if (symbol > 285) {
-        return makeEntry(kindPassOver, 0, 0, consumed);
-    }
-    return makeEntry(kindMatch, lengthBase[symbol - 257], lengthExtra[symbol - 257], consumed);
-}
-
-struct TableBuild {
-    const CodeTree& tree;
-    std::uint32_t symbolCount;
-    Alphabet alphabet;
-    std::uint32_t* entries;
-    std::size_t used;
-};
-
-// The length of the longest path below an internal node.
-unsigned subtreeDepth(const TableBuild& build, std::uint32_t node) {
-    unsigned depth = 1;
-    for (unsigned bit = 0; bit < 2; ++bit) {
-        const std::uint32_t branch = build.tree.branches[2 * node + bit];
-        if (branch != unusedBranch && branch >= build.symbolCount) {
-            depth = std::max(depth, 1 + subtreeDepth(build, branch - build.symbolCount));
-        }
-    }
-    return depth;
-}
-
-// Sets every entry of a table whose index starts with the `depth` bits of `path`.
-void fillPrefix(std::uint32_t* table, unsigned tableBits, std::uint32_t path, unsigned depth,
-                std::uint32_t entry) {
-    for (std::uint32_t high = 0; high < (1u << (tableBits - depth)); ++high) {
-        table[path | high << depth] = entry;
-    }
-}
-
-// Fills the table at `tableStart` below `node`, reached by the `depth` bits of `path` (first bit
-// read lowest, as the bit buffer holds them).
-void fillBelow(TableBuild& build, std::size_t tableStart, unsigned tableBits, std::uint32_t node,
-               unsigned depth, std::uint32_t path) {
-    std::uint32_t* table = build.entries + tableStart;
-    for (std::uint32_t bit = 0; bit < 2; ++bit) {
-        const std::uint32_t branch = build.tree.branches[2 * node + bit];
-        const std::uint32_t childPath = path | bit << depth;
-        const unsigned childDepth = depth + 1;
-        if (branch == unusedBranch) {
-            fillPrefix(table, tableBits, childPath, childDepth,
-                       makeEntry(kindUnused, 0, 0, childDepth));
-        } else if (branch < build.symbolCount) {
-            fillPrefix(table, tableBits, childPath, childDepth,
-                       leafEntry(build.alphabet, branch, childDepth));
-        } else if (childDepth < tableBits) {
-            fillBelow(build, tableStart, tableBits, branch - build.symbolCount, childDepth,
-                      childPath);
-        } else {
-            const std::uint32_t child = branch - build.symbolCount;
-            const unsigned subBits = subtreeDepth(build, child);
-            const std::size_t subStart = build.used;
-            build.used += std::size_t{1} << subBits;
-            table[childPath] = makeLink(static_cast<std::uint32_t>(subStart), subBits, tableBits);
-            fillBelow(build, subStart, subBits, child, 0, 0);
-        }
-    }
-}
-
-void buildTable(std::uint32_t* entries, unsigned tableBits, const CodeTree& tree,
-                Alphabet alphabet) {
-    TableBuild build{tree, static_cast<std::uint32_t>(tree.branches.size() / 2), alphabet, entries,
-                     std::size_t{1} << tableBits};
-    fillBelow(build, 0, tableBits, 0, 0, 0);
-}
 
 // --- Bit input -------------------------------------------------------------------------------
 
