@@ -279,18 +279,10 @@ bool decodeSymbolsFast(Inflater& state) {
         count += loaded * 8;
 
         if (entryKind(entry) == kindLiteral) {
-            // A literal takes at most 10 bits here, so a second one fits before the next refill;
-            // anything else waits for it.
             buffer >>= entryTotalBits(entry);
             count -= entryTotalBits(entry);
             out[outPos++] = static_cast<unsigned char>(entryValue(entry));
             entry = literalTable[buffer & literalMask];
-            if (entryKind(entry) == kindLiteral) {
-                buffer >>= entryTotalBits(entry);
-                count -= entryTotalBits(entry);
-                out[outPos++] = static_cast<unsigned char>(entryValue(entry));
-                entry = literalTable[buffer & literalMask];
-            }
             continue;
         }
         if (entryKind(entry) == kindLink) {
