@@ -1,26 +1,83 @@
 #include "media/inflate.h"
 
+#include "media/inflate_tables.h"
+
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
 namespace {
 
-// The deflate data after the two zlib header bytes, read bit by bit, lowest bit of each byte first.
-struct BitReader {
+// The order in which a dynamic header lists the lengths of the code-length code.
+constexpr std::array<std::uint8_t, 19> codeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                                          11, 4,  12, 3, 13, 2, 14, 1, 15};
+
+// --- Bit input -------------------------------------------------------------------------------
+
+// The deflate data after the two zlib header bytes. `buffer` holds the next `count` bits, first
+// bit lowest; bytes before `pos` are in it or used. Bits above `count` are either zero or the
+// input's own next bits, so loading a byte again over them changes nothing.
+struct BitInput {
     const unsigned char* data = nullptr;
     std::size_t size = 0;
-    std::size_t bitPos = 0;
+    std::size_t pos = 0;
+    std::uint64_t buffer = 0;
+    unsigned count = 0;
 };
 
+std::uint64_t loadWord(const unsigned char* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) {
+        word = __builtin_bswap64(word);
+    }
+    return word;
+}
+
+std::size_t bitPosition(const BitInput& bits) {
+    return bits.pos * 8 - bits.count;
+}
+
+std::size_t remainingBits(const BitInput& bits) {
+    return (bits.size - bits.pos) * 8 + bits.count;
+}
+
+// Tops the buffer up byte by byte: afterwards it holds 56 to 63 bits, or all that is left.
+void refillSlowly(BitInput& bits) {
+    while (bits.count < 56 && bits.pos < bits.size) {
+        bits.buffer |= std::uint64_t{bits.data[bits.pos]} << bits.count;
+        ++bits.pos;
+        bits.count += 8;
+    }
+}
+
+void dropBits(BitInput& bits, unsigned count) {
+    bits.buffer >>= count;
+    bits.count -= count;
+}
+
+// Takes count (at most 32) bits that the caller knows to lie inside the input.
+std::uint32_t takeBits(BitInput& bits, unsigned count) {
+    refillSlowly(bits);
+    const auto value = static_cast<std::uint32_t>(bits.buffer & ((std::uint64_t{1} << count) - 1));
+    dropBits(bits, count);
+    return value;
+}
+
+// --- Inflater state and output ---------------------------------------------------------------
+
 struct Inflater {
-    BitReader bits;
+    BitInput bits;
     std::vector<unsigned char>& out;
     std::size_t outPos = 0;
     unsigned error = 0;
-    CodeTree literalTree;
-    CodeTree distanceTree;
-    CodeTree codeLengthTree;
+    Tables& tables;
+    CodeTree tree;
+    bool fixedCodeLoaded = false;
 };
 
 // Codes of our own; the whole table of codes is in media/png.h.
@@ -28,136 +85,286 @@ constexpr unsigned errorDistanceBeforeStart = 80;
 constexpr unsigned errorRepeatWithoutPrevious = 81;
 constexpr unsigned errorLengthAboveMaximum = 82;
 
-constexpr std::array<unsigned, 29> lengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                                 15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
-                                                 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr std::array<unsigned, 29> lengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<unsigned, 30> distanceBase = {
-    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::array<unsigned, 30> distanceExtra = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
-                                                    4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
-                                                    9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-// The order in which a dynamic header lists the lengths of the code-length code.
-constexpr std::array<unsigned, 19> codeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
-                                                      11, 4,  12, 3, 13, 2, 14, 1, 15};
-
-std::size_t bytePosition(const BitReader& reader) {
-    return reader.bitPos / 8;
-}
-
-bool bitsLeft(const BitReader& reader, unsigned count) {
-    return reader.bitPos + count <= reader.size * 8;
-}
-
-// Reads count bits, the first one read being the lowest of the value. The caller has made sure
-// they lie inside the input.
-std::uint32_t readBits(BitReader& reader, unsigned count) {
-    std::uint32_t value = 0;
-    for (unsigned i = 0; i < count; ++i) {
-        const std::uint32_t bit = (reader.data[reader.bitPos / 8] >> (reader.bitPos % 8)) & 1u;
-        value |= bit << i;
-        ++reader.bitPos;
-    }
-    return value;
-}
-
-// The check before a field of extra bits: none may be read once the byte position has reached
-// the end, and the field's last bits must not lie beyond it either.
-bool requireBits(Inflater& state, unsigned count, unsigned error) {
-    if (bytePosition(state.bits) >= state.bits.size || !bitsLeft(state.bits, count)) {
-        state.error = error;
-        return false;
-    }
-    return true;
-}
-
-unsigned decodeSymbol(Inflater& state, const CodeTree& tree) {
-    const std::size_t symbolCount = tree.branches.size() / 2;
-    std::size_t node = 0;
-    for (;;) {
-        if (bytePosition(state.bits) >= state.bits.size) {
-            state.error = 10;
-            return 0;
-        }
-        if (node >= symbolCount) {
-            state.error = 11;
-            return 0;
-        }
-        const std::uint32_t branch = tree.branches[2 * node + readBits(state.bits, 1)];
-        if (branch < symbolCount) {
-            return branch;
-        }
-        node = branch - symbolCount;
-    }
-}
-
+// The output grows to twice the needed end whenever that end reaches its size, so the caller
+// sees the same sizes whichever path decoded the data.
 void growFor(std::vector<unsigned char>& out, std::size_t end) {
     if (end >= out.size()) {
         out.resize(end * 2);
     }
 }
 
-void copyMatch(Inflater& state, unsigned length, unsigned distance) {
+template <std::size_t count> void copyBytes(unsigned char* to, const unsigned char* from) {
+    std::array<unsigned char, count> bytes;
+    std::memcpy(bytes.data(), from, count);
+    std::memcpy(to, bytes.data(), count);
+}
+
+// Writes exactly `length` bytes at `to`, each the byte `distance` before it, a few bytes per
+// store; pieces may overlap, writing a byte twice with the same value. With a distance of eight
+// or more each piece read lies before the piece written, already final. A shorter distance
+// repeats a pattern: eight bytes of it fit every position a whole number of patterns further on.
+void copyMatchFast(unsigned char* to, unsigned length, unsigned distance) {
+    const unsigned char* from = to - distance;
+    if (distance >= 8) {
+        if (length > 8) {
+            unsigned i = 0;
+            do {
+                copyBytes<8>(to + i, from + i);
+                i += 8;
+            } while (i + 8 < length);
+            copyBytes<8>(to + length - 8, from + length - 8);
+        } else {
+            // Lengths 3 to 8 without a branch: four two-byte pieces, the later ones moved back
+            // to end inside the match.
+            const unsigned last = length - 2;
+            copyBytes<2>(to, from);
+            copyBytes<2>(to + std::min(2u, last), from + std::min(2u, last));
+            copyBytes<2>(to + std::min(4u, last), from + std::min(4u, last));
+            copyBytes<2>(to + last, from + last);
+        }
+        return;
+    }
+    std::array<unsigned char, 8> pattern;
+    for (unsigned k = 0; k < 8; ++k) {
+        pattern[k] = k < distance ? from[k] : pattern[k - distance];
+    }
+    static constexpr std::array<unsigned char, 8> wholePatterns = {0, 8, 8, 6, 8, 5, 6, 7};
+    const unsigned step = wholePatterns[distance];
+    unsigned i = 0;
+    for (; i + 8 <= length; i += step) {
+        std::memcpy(to + i, pattern.data(), 8);
+    }
+    // The last 0 to 7 bytes, in pieces of 4, 2 and 1.
+    unsigned k = 0;
+    const unsigned rest = length - i;
+    if ((rest & 4) != 0) {
+        std::memcpy(to + i, pattern.data(), 4);
+        k = 4;
+    }
+    if ((rest & 2) != 0) {
+        std::memcpy(to + i + k, pattern.data() + k, 2);
+        k += 2;
+    }
+    if ((rest & 1) != 0) {
+        to[i + k] = pattern[k];
+    }
+}
+
+// Byte by byte, so a distance shorter than the length repeats its pattern; needs no room after.
+void copyMatchCarefully(unsigned char* to, unsigned length, unsigned distance) {
+    const unsigned char* from = to - distance;
+    for (unsigned i = 0; i < length; ++i) {
+        to[i] = from[i];
+    }
+}
+
+// --- Decoding --------------------------------------------------------------------------------
+
+// Decodes one code with every end-of-input check: error 10 when the input ends inside the code
+// or right after a branch no code uses, 11 when such a branch is followed by more input.
+bool decodeCarefully(Inflater& state, const std::uint32_t* table, unsigned tableBits,
+                     std::uint32_t& entry) {
+    BitInput& bits = state.bits;
+    refillSlowly(bits);
+    const std::size_t remaining = remainingBits(bits);
+    entry = table[bits.buffer & ((1u << tableBits) - 1)];
+    unsigned depth = entryCodeBits(entry);
+    if (entryKind(entry) == kindLink) {
+        const std::uint64_t rest = bits.buffer >> tableBits;
+        entry = table[entryValue(entry) + (rest & ((1u << entryCodeBits(entry)) - 1))];
+        depth = tableBits + entryCodeBits(entry);
+    }
+    const bool unused = entryKind(entry) == kindUnused;
+    if (depth > remaining || (unused && depth == remaining)) {
+        state.error = 10;
+        return false;
+    }
+    if (unused) {
+        state.error = 11;
+        return false;
+    }
+    dropBits(bits, depth);
+    return true;
+}
+
+// The check before a field of extra bits: none may be read once the input has ended, not even
+// an empty field, and the field must not reach past the end.
+bool requireBits(Inflater& state, unsigned count, unsigned error) {
+    const std::size_t remaining = remainingBits(state.bits);
+    if (remaining == 0 || remaining < count) {
+        state.error = error;
+        return false;
+    }
+    return true;
+}
+
+// Decodes one literal, match, end of block or passed-over symbol near the ends of the input or
+// the output. Returns false when the block ends or an error stops it.
+bool decodeSymbolCarefully(Inflater& state) {
+    std::uint32_t entry = 0;
+    if (!decodeCarefully(state, state.tables.literal.data(), literalTableBits, entry)) {
+        return false;
+    }
+    const std::uint32_t kind = entryKind(entry);
+    if (kind == kindLiteral) {
+        growFor(state.out, state.outPos + 1);
+        state.out[state.outPos] = static_cast<unsigned char>(entryValue(entry));
+        ++state.outPos;
+        return true;
+    }
+    if (kind != kindMatch) {
+        return kind == kindPassOver;
+    }
+    if (!requireBits(state, entryExtra(entry), 51)) {
+        return false;
+    }
+    const unsigned length = entryValue(entry) + takeBits(state.bits, entryExtra(entry));
+    if (!decodeCarefully(state, state.tables.distance.data(), distanceTableBits, entry)) {
+        return false;
+    }
+    if (entryKind(entry) == kindBadDistance) {
+        state.error = 18;
+        return false;
+    }
+    if (!requireBits(state, entryExtra(entry), 51)) {
+        return false;
+    }
+    const unsigned distance = entryValue(entry) + takeBits(state.bits, entryExtra(entry));
     growFor(state.out, state.outPos + length);
     if (distance > state.outPos) {
         state.error = errorDistanceBeforeStart;
-        return;
+        return false;
     }
-    // Byte by byte, so a distance shorter than the length repeats its pattern.
-    for (unsigned i = 0; i < length; ++i) {
-        state.out[state.outPos] = state.out[state.outPos - distance];
-        ++state.outPos;
-    }
+    copyMatchCarefully(state.out.data() + state.outPos, length, distance);
+    state.outPos += length;
+    return true;
 }
 
-void decodeLengthAndDistance(Inflater& state, unsigned symbol) {
-    const unsigned index = symbol - 257;
-    if (!requireBits(state, lengthExtra[index], 51)) {
-        return;
+// The room the fast loop needs after the output position: the longest match.
+constexpr std::size_t fastOutputRoom = 258;
+
+// The hot loop: while at least eight unread input bytes remain and the output has room for the
+// longest match, a refill gives 56 bits or more, enough for a whole symbol with its distance
+// (48 bits at most), so no end-of-input check is needed and no output growth can fall due.
+// Returns false when the block ends or an error stops it, true when it is the careful path's turn.
+bool decodeSymbolsFast(Inflater& state) {
+    const unsigned char* const data = state.bits.data;
+    const std::size_t size = state.bits.size;
+    std::size_t pos = state.bits.pos;
+    std::uint64_t buffer = state.bits.buffer;
+    unsigned count = state.bits.count;
+    unsigned char* const out = state.out.data();
+    const std::size_t outSize = state.out.size();
+    std::size_t outPos = state.outPos;
+    const std::uint32_t* const literalTable = state.tables.literal.data();
+    const std::uint32_t* const distanceTable = state.tables.distance.data();
+    constexpr std::uint64_t literalMask = (1u << literalTableBits) - 1;
+    constexpr std::uint64_t distanceMask = (1u << distanceTableBits) - 1;
+    bool goOn = true;
+    if (pos + 8 > size) {
+        return true;
     }
-    const unsigned length = lengthBase[index] + readBits(state.bits, lengthExtra[index]);
-    const unsigned distanceSymbol = decodeSymbol(state, state.distanceTree);
-    if (state.error != 0) {
-        return;
+    // After a refill from a whole word, all 64 bits of the buffer are input bits, even above
+    // `count`; a symbol with its distance takes at most 48, so the next symbol's first 10 bits
+    // are there before the next refill and its entry can be looked up early.
+    buffer |= loadWord(data + pos) << count;
+    std::uint32_t entry = literalTable[buffer & literalMask];
+
+    while (pos + 8 <= size && outPos + fastOutputRoom < outSize) {
+        // Whole bytes only, so that pos and count keep the exact bit position. The bits an
+        // early lookup used stay as they are.
+        buffer |= loadWord(data + pos) << count;
+        const unsigned loaded = (63 - count) >> 3;
+        pos += loaded;
+        count += loaded * 8;
+
+        if (entryKind(entry) == kindLiteral) {
+            buffer >>= entryTotalBits(entry);
+            count -= entryTotalBits(entry);
+            out[outPos++] = static_cast<unsigned char>(entryValue(entry));
+            entry = literalTable[buffer & literalMask];
+            continue;
+        }
+        if (entryKind(entry) == kindLink) {
+            buffer >>= literalTableBits;
+            count -= literalTableBits;
+            entry = literalTable[entryValue(entry) + (buffer & ((1u << entryCodeBits(entry)) - 1))];
+        }
+        std::uint32_t kind = entryKind(entry);
+        if (kind != kindMatch) {
+            buffer >>= entryTotalBits(entry);
+            count -= entryTotalBits(entry);
+            if (kind == kindLiteral) {
+                out[outPos++] = static_cast<unsigned char>(entryValue(entry));
+                entry = literalTable[buffer & literalMask];
+                continue;
+            }
+            if (kind == kindPassOver) {
+                entry = literalTable[buffer & literalMask];
+                continue;
+            }
+            if (kind == kindUnused) {
+                state.error = 11;
+            }
+            goOn = false;
+            break;
+        }
+        // The code and its extra bits go in one shift.
+        const unsigned length =
+            entryValue(entry) +
+            static_cast<unsigned>((buffer & ((std::uint64_t{1} << entryTotalBits(entry)) - 1)) >>
+                                  entryCodeBits(entry));
+        buffer >>= entryTotalBits(entry);
+        count -= entryTotalBits(entry);
+
+        entry = distanceTable[buffer & distanceMask];
+        if (entryKind(entry) == kindLink) {
+            buffer >>= distanceTableBits;
+            count -= distanceTableBits;
+            entry =
+                distanceTable[entryValue(entry) + (buffer & ((1u << entryCodeBits(entry)) - 1))];
+        }
+        kind = entryKind(entry);
+        if (kind != kindMatch) {
+            state.error = kind == kindUnused ? 11 : 18;
+            goOn = false;
+            break;
+        }
+        const unsigned distance =
+            entryValue(entry) +
+            static_cast<unsigned>((buffer & ((std::uint64_t{1} << entryTotalBits(entry)) - 1)) >>
+                                  entryCodeBits(entry));
+        buffer >>= entryTotalBits(entry);
+        count -= entryTotalBits(entry);
+        if (distance > outPos) {
+            state.error = errorDistanceBeforeStart;
+            goOn = false;
+            break;
+        }
+        entry = literalTable[buffer & literalMask];
+        copyMatchFast(out + outPos, length, distance);
+        outPos += length;
     }
-    if (distanceSymbol > 29) {
-        state.error = 18;
-        return;
-    }
-    if (!requireBits(state, distanceExtra[distanceSymbol], 51)) {
-        return;
-    }
-    const unsigned distance =
-        distanceBase[distanceSymbol] + readBits(state.bits, distanceExtra[distanceSymbol]);
-    copyMatch(state, length, distance);
+
+    state.bits.pos = pos;
+    state.bits.buffer = buffer;
+    state.bits.count = count;
+    state.outPos = outPos;
+    return goOn;
 }
 
 void inflateBlockBody(Inflater& state) {
-    for (;;) {
-        const unsigned symbol = decodeSymbol(state, state.literalTree);
-        if (state.error != 0 || symbol == 256) {
-            return;
-        }
-        if (symbol < 256) {
-            growFor(state.out, state.outPos + 1);
-            state.out[state.outPos] = static_cast<unsigned char>(symbol);
-            ++state.outPos;
-        } else if (symbol <= 285) {
-            decodeLengthAndDistance(state, symbol);
-            if (state.error != 0) {
-                return;
-            }
-        }
-        // 286 and 287 have codes in a fixed block but mean nothing: they are passed over.
+    while (decodeSymbolsFast(state) && decodeSymbolCarefully(state)) {
     }
 }
 
 void inflateStoredBlock(Inflater& state) {
-    BitReader& bits = state.bits;
-    bits.bitPos = (bits.bitPos + 7) / 8 * 8;
-    const std::size_t p = bytePosition(bits);
+    BitInput& bits = state.bits;
+    // Back to the byte after the header bits; the buffer starts afresh there.
+    const std::size_t p = (bitPosition(bits) + 7) / 8;
+    bits.pos = p;
+    bits.buffer = 0;
+    bits.count = 0;
     if (p + 4 >= bits.size) {
         state.error = 52;
         return;
@@ -175,33 +382,48 @@ void inflateStoredBlock(Inflater& state) {
         state.error = 23;
         return;
     }
-    for (unsigned i = 0; i < length; ++i) {
-        state.out[state.outPos + i] = bits.data[p + 4 + i];
+    if (length > 0) {
+        std::memcpy(state.out.data() + state.outPos, bits.data + p + 4, length);
     }
     state.outPos += length;
-    bits.bitPos = (p + 4 + length) * 8;
+    bits.pos = p + 4 + length;
+}
+
+// Builds the tree of the given lengths and the table made from it.
+bool loadCode(Inflater& state, const std::vector<unsigned>& lengths, unsigned maxLength,
+              std::uint32_t* table, unsigned tableBits, Alphabet alphabet) {
+    state.error = buildCodeTree(state.tree, lengths, maxLength);
+    if (state.error != 0) {
+        return false;
+    }
+    buildTable(table, tableBits, state.tree, alphabet);
+    return true;
 }
 
 void inflateFixedBlock(Inflater& state) {
-    std::vector<unsigned> literalLengths(288, 8);
-    for (unsigned symbol = 144; symbol < 256; ++symbol) {
-        literalLengths[symbol] = 9;
+    // Consecutive fixed blocks share the tables.
+    if (!state.fixedCodeLoaded) {
+        std::vector<unsigned> literalLengths(288, 8);
+        for (unsigned symbol = 144; symbol < 256; ++symbol) {
+            literalLengths[symbol] = 9;
+        }
+        for (unsigned symbol = 256; symbol < 280; ++symbol) {
+            literalLengths[symbol] = 7;
+        }
+        const std::vector<unsigned> distanceLengths(32, 5);
+        if (!loadCode(state, literalLengths, 15, state.tables.literal.data(), literalTableBits,
+                      Alphabet::literalLength) ||
+            !loadCode(state, distanceLengths, 15, state.tables.distance.data(), distanceTableBits,
+                      Alphabet::distance)) {
+            return;
+        }
+        state.fixedCodeLoaded = true;
     }
-    for (unsigned symbol = 256; symbol < 280; ++symbol) {
-        literalLengths[symbol] = 7;
-    }
-    const std::vector<unsigned> distanceLengths(32, 5);
-    state.error = buildCodeTree(state.literalTree, literalLengths, 15);
-    if (state.error == 0) {
-        state.error = buildCodeTree(state.distanceTree, distanceLengths, 15);
-    }
-    if (state.error == 0) {
-        inflateBlockBody(state);
-    }
+    inflateBlockBody(state);
 }
 
 // Reads the literal/length and distance code lengths of a dynamic header with the code-length
-// tree. Entry i belongs to the literal/length list below literalCount, else to the distance list.
+// code. Entry i belongs to the literal/length list below literalCount, else to the distance list.
 void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCount,
                      std::vector<unsigned>& literalLengths,
                      std::vector<unsigned>& distanceLengths) {
@@ -211,47 +433,29 @@ void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCo
     };
     unsigned i = 0;
     while (i < total) {
-        const unsigned symbol = decodeSymbol(state, state.codeLengthTree);
-        if (state.error != 0) {
+        std::uint32_t entry = 0;
+        if (!decodeCarefully(state, state.tables.codeLength.data(), codeLengthTableBits, entry)) {
             return;
         }
+        const unsigned symbol = entryValue(entry);
         if (symbol <= 15) {
             lengthAt(i) = symbol;
             ++i;
             continue;
         }
-        unsigned repeat = 0;
-        unsigned value = 0;
-        unsigned overrunError = 0;
-        if (symbol == 16) {
-            if (!requireBits(state, 2, 50)) {
-                return;
-            }
-            if (i == 0) {
-                state.error = errorRepeatWithoutPrevious;
-                return;
-            }
-            repeat = 3 + readBits(state.bits, 2);
-            value = lengthAt(i - 1);
-            overrunError = 13;
-        } else if (symbol == 17) {
-            if (!requireBits(state, 3, 50)) {
-                return;
-            }
-            repeat = 3 + readBits(state.bits, 3);
-            overrunError = 14;
-        } else if (symbol == 18) {
-            if (!requireBits(state, 7, 50)) {
-                return;
-            }
-            repeat = 11 + readBits(state.bits, 7);
-            overrunError = 15;
-        } else {
-            state.error = 16;
+        // Symbols 16, 17 and 18: 2, 3 or 7 extra bits.
+        const unsigned extraBits = symbol == 16 ? 2 : symbol == 17 ? 3 : 7;
+        if (!requireBits(state, extraBits, 50)) {
             return;
         }
+        if (symbol == 16 && i == 0) {
+            state.error = errorRepeatWithoutPrevious;
+            return;
+        }
+        const unsigned repeat = (symbol == 18 ? 11 : 3) + takeBits(state.bits, extraBits);
+        const unsigned value = symbol == 16 ? lengthAt(i - 1) : 0;
         if (i + repeat > total) {
-            state.error = overrunError;
+            state.error = 13 + (symbol - 16);
             return;
         }
         for (unsigned k = 0; k < repeat; ++k) {
@@ -262,25 +466,26 @@ void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCo
 }
 
 void inflateDynamicBlock(Inflater& state) {
-    BitReader& bits = state.bits;
-    if (bytePosition(bits) + 2 >= bits.size) {
+    BitInput& bits = state.bits;
+    state.fixedCodeLoaded = false;
+    if (bitPosition(bits) / 8 + 2 >= bits.size) {
         state.error = 49;
         return;
     }
-    const unsigned literalCount = readBits(bits, 5) + 257;
-    const unsigned distanceCount = readBits(bits, 5) + 1;
-    const unsigned codeLengthCount = readBits(bits, 4) + 4;
+    const unsigned literalCount = takeBits(bits, 5) + 257;
+    const unsigned distanceCount = takeBits(bits, 5) + 1;
+    const unsigned codeLengthCount = takeBits(bits, 4) + 4;
     // The lengths of the code-length code still belong to the block header.
-    if (!bitsLeft(bits, codeLengthCount * 3)) {
+    if (remainingBits(bits) < codeLengthCount * 3) {
         state.error = 49;
         return;
     }
     std::vector<unsigned> codeLengthLengths(19, 0);
     for (unsigned k = 0; k < codeLengthCount; ++k) {
-        codeLengthLengths[codeLengthOrder[k]] = readBits(bits, 3);
+        codeLengthLengths[codeLengthOrder[k]] = takeBits(bits, 3);
     }
-    state.error = buildCodeTree(state.codeLengthTree, codeLengthLengths, 7);
-    if (state.error != 0) {
+    if (!loadCode(state, codeLengthLengths, 7, state.tables.codeLength.data(), codeLengthTableBits,
+                  Alphabet::codeLength)) {
         return;
     }
 
@@ -294,11 +499,10 @@ void inflateDynamicBlock(Inflater& state) {
         state.error = 64;
         return;
     }
-    state.error = buildCodeTree(state.literalTree, literalLengths, 15);
-    if (state.error == 0) {
-        state.error = buildCodeTree(state.distanceTree, distanceLengths, 15);
-    }
-    if (state.error == 0) {
+    if (loadCode(state, literalLengths, 15, state.tables.literal.data(), literalTableBits,
+                 Alphabet::literalLength) &&
+        loadCode(state, distanceLengths, 15, state.tables.distance.data(), distanceTableBits,
+                 Alphabet::distance)) {
         inflateBlockBody(state);
     }
 }
@@ -307,12 +511,12 @@ void inflateBlocks(Inflater& state) {
     bool finalBlock = false;
     while (!finalBlock) {
         // The three header bits must lie inside the input, also in its last byte.
-        if (bytePosition(state.bits) >= state.bits.size || !bitsLeft(state.bits, 3)) {
+        if (remainingBits(state.bits) < 3) {
             state.error = 52;
             return;
         }
-        finalBlock = readBits(state.bits, 1) != 0;
-        const unsigned blockType = readBits(state.bits, 2);
+        finalBlock = takeBits(state.bits, 1) != 0;
+        const unsigned blockType = takeBits(state.bits, 2);
         if (blockType == 0) {
             inflateStoredBlock(state);
         } else if (blockType == 1) {
@@ -400,7 +604,8 @@ unsigned inflateZlibStream(std::vector<unsigned char>& out, const std::vector<un
     if ((in[1] & 0x20) != 0) {
         return 26;
     }
-    Inflater state{BitReader{in.data() + 2, in.size() - 2, 0}, out, 0, 0, {}, {}, {}};
+    const auto tables = std::make_unique_for_overwrite<Tables>();
+    Inflater state{BitInput{in.data() + 2, in.size() - 2, 0, 0, 0}, out, 0, 0, *tables, {}, false};
     inflateBlocks(state);
     return state.error;
 }
