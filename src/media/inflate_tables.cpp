@@ -39,7 +39,7 @@ std::uint32_t leafEntry(Alphabet alphabet, std::uint32_t symbol, unsigned consum
 }
 
 struct TableBuild {
-    const CodeTree& tree;
+    const std::uint32_t* branches;
     std::uint32_t symbolCount;
     Alphabet alphabet;
     std::uint32_t* entries;
@@ -50,7 +50,7 @@ struct TableBuild {
 unsigned subtreeDepth(const TableBuild& build, std::uint32_t node) {
     unsigned depth = 1;
     for (unsigned bit = 0; bit < 2; ++bit) {
-        const std::uint32_t branch = build.tree.branches[2 * node + bit];
+        const std::uint32_t branch = build.branches[2 * node + bit];
         if (branch != unusedBranch && branch >= build.symbolCount) {
             depth = std::max(depth, 1 + subtreeDepth(build, branch - build.symbolCount));
         }
@@ -72,7 +72,7 @@ void fillBelow(TableBuild& build, std::size_t tableStart, unsigned tableBits, st
                unsigned depth, std::uint32_t path) {
     std::uint32_t* table = build.entries + tableStart;
     for (std::uint32_t bit = 0; bit < 2; ++bit) {
-        const std::uint32_t branch = build.tree.branches[2 * node + bit];
+        const std::uint32_t branch = build.branches[2 * node + bit];
         const std::uint32_t childPath = path | bit << depth;
         const unsigned childDepth = depth + 1;
         if (branch == unusedBranch) {
@@ -97,9 +97,8 @@ void fillBelow(TableBuild& build, std::size_t tableStart, unsigned tableBits, st
 
 } // namespace
 
-void buildTable(std::uint32_t* entries, unsigned tableBits, const CodeTree& tree,
-                Alphabet alphabet) {
-    TableBuild build{tree, static_cast<std::uint32_t>(tree.branches.size() / 2), alphabet, entries,
-                     std::size_t{1} << tableBits};
+void buildTable(std::uint32_t* entries, unsigned tableBits, const std::uint32_t* branches,
+                std::uint32_t symbolCount, Alphabet alphabet) {
+    TableBuild build{branches, symbolCount, alphabet, entries, std::size_t{1} << tableBits};
     fillBelow(build, 0, tableBits, 0, 0, 0);
 }

@@ -73,6 +73,7 @@ constexpr std::uint32_t entryValue(std::uint32_t entry) {
 }
 
 // Fills `entries` (room for one table of the alphabet's size) with the primary table of
-// 2^tableBits entries for `tree`, followed by the sub-tables its longer codes need.
-void buildTable(std::uint32_t* entries, unsigned tableBits, const CodeTree& tree,
-                Alphabet alphabet);
+// 2^tableBits entries for the tree of `symbolCount` symbols whose branches are laid out as in
+// CodeTree, followed by the sub-tables its longer codes need.
+void buildTable(std::uint32_t* entries, unsigned tableBits, const std::uint32_t* branches,
+                std::uint32_t symbolCount, Alphabet alphabet);
