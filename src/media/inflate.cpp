@@ -447,6 +447,10 @@ unsigned buildBranches(std::uint32_t* branches, const unsigned* lengths, std::si
 // Builds the tree of the given lengths and the table made from it.
 bool loadCode(Inflater& state, const unsigned* lengths, std::size_t symbolCount, unsigned maxLength,
               std::uint32_t* table, unsigned tableBits, Alphabet alphabet) {
+    if (buildCompleteTable(table, tableBits, lengths, static_cast<std::uint32_t>(symbolCount),
+                           maxLength, alphabet)) {
+        return true;
+    }
     state.error = buildBranches(state.tree.branches.data(), lengths, symbolCount, maxLength);
     if (state.error != 0) {
         return false;

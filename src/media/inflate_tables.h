@@ -72,6 +72,13 @@ constexpr std::uint32_t entryValue(std::uint32_t entry) {
     return entry >> 16;
 }
 
+// The same tables straight from the lengths, for the common case of a complete code (every
+// branch leads to a symbol): its tree then holds nothing unexpected. Returns false, touching
+// nothing, for any other list of lengths (or one with a length above maxLength), which must go
+// through the tree.
+bool buildCompleteTable(std::uint32_t* entries, unsigned tableBits, const unsigned* lengths,
+                        std::uint32_t symbolCount, unsigned maxLength, Alphabet alphabet);
+
 // Fills `entries` (room for one table of the alphabet's size) with the primary table of
 // 2^tableBits entries for the tree of `symbolCount` symbols whose branches are laid out as in
 // CodeTree, followed by the sub-tables its longer codes need.
