@@ -84,6 +84,9 @@ struct Inflater {
     std::size_t outPos = 0;
     std::size_t promisedSize = 0;
     std::size_t firstGuess = 0;
+    // Bytes from outPos up to here may hold what an overrunning copy wrote past a match. They
+    // all lie past the first guess, where the output would otherwise hold zeros.
+    std::size_t overrunEnd = 0;
     unsigned error = 0;
     Tables& tables;
     const std::uint32_t* literalTable = nullptr;
@@ -96,8 +99,9 @@ constexpr unsigned errorDistanceBeforeStart = 80;
 constexpr unsigned errorRepeatWithoutPrevious = 81;
 constexpr unsigned errorLengthAboveMaximum = 82;
 
-// The room the fast loop needs after the output position: the longest match.
-constexpr std::size_t fastOutputRoom = 258;
+// The room the fast loop needs after the output position: the longest match and the 7 bytes an
+// overrunning copy may write past it.
+constexpr std::size_t fastOutputRoom = 258 + 7;
 
 // The output grows to twice the needed end whenever that end reaches its size, so the caller
 // sees the same sizes whichever path decoded the data. The vector itself grows when the bytes do
@@ -176,6 +180,31 @@ void copyMatchFast(unsigned char* to, unsigned length, unsigned distance) {
     if ((rest & 1) != 0) {
         to[i + k] = pattern[k];
     }
+}
+
+// Like copyMatchFast, but in whole eight-byte pieces only, writing up to 7 bytes past the end of
+// the match; for output whose bytes after the match are of no account yet.
+void copyMatchOverrunning(unsigned char* to, unsigned length, unsigned distance) {
+    const unsigned char* from = to - distance;
+    if (distance >= 8) {
+        unsigned i = 0;
+        do {
+            copyBytes<8>(to + i, from + i);
+            i += 8;
+        } while (i < length);
+        return;
+    }
+    std::array<unsigned char, 8> pattern;
+    for (unsigned k = 0; k < 8; ++k) {
+        pattern[k] = k < distance ? from[k] : pattern[k - distance];
+    }
+    static constexpr std::array<unsigned char, 8> wholePatterns = {0, 8, 8, 6, 8, 5, 6, 7};
+    const unsigned step = wholePatterns[distance];
+    unsigned i = 0;
+    do {
+        std::memcpy(to + i, pattern.data(), 8);
+        i += step;
+    } while (i < length);
 }
 
 // Byte by byte, so a distance shorter than the length repeats its pattern; needs no room after.
@@ -283,6 +312,8 @@ bool decodeSymbolsFast(Inflater& state) {
     const std::size_t outSize = state.out.size();
     std::size_t outPos = state.outPos;
     const std::size_t startPos = outPos;
+    // Past the first guess the bytes after a match may be written over before their turn.
+    const bool overrun = startPos >= state.firstGuess;
     std::size_t promised = state.promisedSize;
     // Below this output position neither the room nor the promised size needs a look.
     const std::size_t roomLimit = outSize > fastOutputRoom ? outSize - fastOutputRoom : 0;
@@ -326,6 +357,14 @@ bool decodeSymbolsFast(Inflater& state) {
             count -= entryTotalBits(entry);
             out[outPos++] = static_cast<unsigned char>(entryValue(entry));
             entry = literalTable[buffer & literalMask];
+            // A second literal from the same refill (two take at most 20 of its 56 bits), when
+            // the output needs no look before it.
+            if (entryKind(entry) == kindLiteral && outPos < fastLimit) {
+                buffer >>= entryTotalBits(entry);
+                count -= entryTotalBits(entry);
+                out[outPos++] = static_cast<unsigned char>(entryValue(entry));
+                entry = literalTable[buffer & literalMask];
+            }
             continue;
         }
         if (entryKind(entry) == kindLink) {
@@ -389,7 +428,11 @@ bool decodeSymbolsFast(Inflater& state) {
             break;
         }
         entry = literalTable[buffer & literalMask];
-        copyMatchFast(out + outPos, length, distance);
+        if (overrun) {
+            copyMatchOverrunning(out + outPos, length, distance);
+        } else {
+            copyMatchFast(out + outPos, length, distance);
+        }
         outPos += length;
     }
 
@@ -401,6 +444,9 @@ bool decodeSymbolsFast(Inflater& state) {
     state.bits.count = count;
     state.outPos = outPos;
     state.promisedSize = promised;
+    if (overrun) {
+        state.overrunEnd = std::max(state.overrunEnd, outPos + 7);
+    }
     return goOn;
 }
 
@@ -694,6 +740,7 @@ unsigned inflateZlibStream(std::vector<unsigned char>& out, const std::vector<un
                    out.size(),
                    out.size(),
                    0,
+                   0,
                    tables,
                    nullptr,
                    nullptr,
@@ -702,6 +749,12 @@ unsigned inflateZlibStream(std::vector<unsigned char>& out, const std::vector<un
     if (state.error == 0) {
         out.resize(state.outPos);
     } else {
+        if (state.overrunEnd > state.outPos) {
+            std::fill(out.begin() + static_cast<std::ptrdiff_t>(state.outPos),
+                      out.begin() +
+                          static_cast<std::ptrdiff_t>(std::min(state.overrunEnd, out.size())),
+                      0);
+        }
         out.resize(state.promisedSize);
     }
     return state.error;
