@@ -91,7 +91,6 @@ struct Inflater {
     Tables& tables;
     const std::uint32_t* literalTable = nullptr;
     const std::uint32_t* distanceTable = nullptr;
-    CodeTreeSpace tree;
 };
 
 // Codes of our own; the whole table of codes is in media/png.h.
@@ -497,12 +496,13 @@ bool loadCode(Inflater& state, const unsigned* lengths, std::size_t symbolCount,
                            maxLength, alphabet)) {
         return true;
     }
-    state.error = buildBranches(state.tree.branches.data(), lengths, symbolCount, maxLength);
+    CodeTreeSpace tree;
+    state.error = buildBranches(tree.branches.data(), lengths, symbolCount, maxLength);
     if (state.error != 0) {
         return false;
     }
-    buildTable(table, tableBits, state.tree.branches.data(),
-               static_cast<std::uint32_t>(symbolCount), alphabet);
+    buildTable(table, tableBits, tree.branches.data(), static_cast<std::uint32_t>(symbolCount),
+               alphabet);
     return true;
 }
 
@@ -539,6 +539,26 @@ void inflateFixedBlock(Inflater& state) {
     inflateBlockBody(state);
 }
 
+// One symbol of the code-length code. With eight input bytes or more still unread, a word refill
+// leaves more bits than any code takes, so only a branch no code uses can stop it.
+bool decodeCodeLengthSymbol(Inflater& state, std::uint32_t& entry) {
+    BitInput& bits = state.bits;
+    if (bits.pos + 8 > bits.size) {
+        return decodeCarefully(state, state.tables.codeLength.data(), codeLengthTableBits, entry);
+    }
+    bits.buffer |= loadWord(bits.data + bits.pos) << bits.count;
+    const unsigned loaded = (63 - bits.count) >> 3;
+    bits.pos += loaded;
+    bits.count += loaded * 8;
+    entry = state.tables.codeLength[bits.buffer & ((1u << codeLengthTableBits) - 1)];
+    if (entryKind(entry) == kindUnused) {
+        state.error = 11;
+        return false;
+    }
+    dropBits(bits, entryCodeBits(entry));
+    return true;
+}
+
 // Reads the literal/length and distance code lengths of a dynamic header with the code-length
 // code. Entry i belongs to the literal/length list below literalCount, else to the distance list.
 void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCount,
@@ -551,7 +571,7 @@ void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCo
     unsigned i = 0;
     while (i < total) {
         std::uint32_t entry = 0;
-        if (!decodeCarefully(state, state.tables.codeLength.data(), codeLengthTableBits, entry)) {
+        if (!decodeCodeLengthSymbol(state, entry)) {
             return;
         }
         const unsigned symbol = entryValue(entry);
@@ -743,8 +763,7 @@ unsigned inflateZlibStream(std::vector<unsigned char>& out, const std::vector<un
                    0,
                    tables,
                    nullptr,
-                   nullptr,
-                   {}};
+                   nullptr};
     inflateBlocks(state);
     if (state.error == 0) {
         out.resize(state.outPos);

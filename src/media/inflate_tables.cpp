@@ -136,12 +136,20 @@ void buildTable(std::uint32_t* entries, unsigned tableBits, const std::uint32_t*
 bool buildCompleteTable(std::uint32_t* entries, unsigned tableBits, const unsigned* lengths,
                         std::uint32_t symbolCount, unsigned maxLength, Alphabet alphabet) {
     constexpr unsigned longest = 15;
-    std::array<std::uint32_t, longest + 1> lengthCount{};
+    // Two counts, for odd and even symbols, so that runs of one length do not wait on each
+    // other's increments.
+    std::array<std::array<std::uint32_t, 16>, 2> counts{};
+    unsigned largest = 0;
     for (std::uint32_t symbol = 0; symbol < symbolCount; ++symbol) {
-        if (lengths[symbol] > maxLength || lengths[symbol] > longest) {
-            return false;
-        }
-        ++lengthCount[lengths[symbol]];
+        largest = std::max(largest, lengths[symbol]);
+        ++counts[symbol & 1][lengths[symbol] & 15];
+    }
+    if (largest > maxLength || largest > longest) {
+        return false;
+    }
+    std::array<std::uint32_t, longest + 1> lengthCount;
+    for (unsigned length = 0; length <= longest; ++length) {
+        lengthCount[length] = counts[0][length] + counts[1][length];
     }
     // The codes still free at each length: below zero the set is over-subscribed, above zero at
     // the end it is incomplete.
