@@ -1,6 +1,7 @@
 #include "media/inflate_tables.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -197,11 +198,16 @@ bool buildCompleteTable(std::uint32_t* entries, unsigned tableBits, const unsign
     unsigned subBits = 0;
     code = 0;
     for (unsigned length = 1; length <= longest; ++length) {
+        // The primary table grows by doubling: the first 2^length entries hold every code up to
+        // this length, each as often as its index's low bits allow; the gaps are for longer codes.
+        if (length > 1 && length <= tableBits) {
+            std::memcpy(entries + (std::size_t{1} << (length - 1)), entries,
+                        sizeof(std::uint32_t) << (length - 1));
+        }
         for (std::uint32_t k = start[length]; k < start[length + 1]; ++k) {
             const std::uint32_t symbol = ordered[k];
             if (length <= tableBits) {
-                fillEvery(entries, tableBits, reverseBits(code, length), length,
-                          leafEntry(alphabet, symbol, length));
+                entries[reverseBits(code, length)] = leafEntry(alphabet, symbol, length);
             } else {
                 const unsigned restBits = length - tableBits;
                 const std::uint32_t prefix = code >> restBits;
