@@ -1,5 +1,5 @@
 // The lookup tables the inflate decoder (media/inflate.cpp) decodes Huffman codes with, made from
-// the code trees of media/inflate.h.
+// the code lengths or the code trees of media/inflate.h.
 #pragma once
 
 #include "media/inflate.h"
@@ -9,9 +9,10 @@
 #include <cstdint>
 
 // Each code is decoded by one lookup of its first tableBits bits (two for longer codes: the
-// first entry then links to a sub-table indexed by the following bits). The tables are made from
-// the CodeTree, so every quirk of the tree (codes an over-subscribed set drops, branches no code
-// uses) decodes exactly as a walk of the tree would.
+// first entry then links to a sub-table indexed by the following bits). The tables of complete
+// codes are made straight from the lengths; all others from the CodeTree, so every quirk of the
+// tree (codes an over-subscribed set drops, branches no code uses) decodes exactly as a walk of
+// the tree would.
 //
 // An entry: bits 0-7 the bits the fast loop takes for it (the code's bits within its table plus
 // a length's or distance's extra bits), bits 8-11 the code's bits within its table (a link's
