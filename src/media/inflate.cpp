@@ -70,14 +70,27 @@ std::uint32_t takeBits(BitInput& bits, unsigned count) {
 
 // --- Inflater state and output ---------------------------------------------------------------
 
+// The tree a code's table is made from, with room for the largest alphabet.
+struct CodeTreeSpace {
+    std::array<std::uint32_t, 2 * 288> branches;
+};
+
+// `promisedSize` is the size the output would have now had it grown exactly by the growth rule
+// below; only after an error is that size seen, and the output is then brought to it. Until
+// then the vector's own size is just the room there is to write in.
 struct Inflater {
     BitInput bits;
     std::vector<unsigned char>& out;
     std::size_t outPos = 0;
+    std::size_t promisedSize = 0;
+    std::size_t firstGuess = 0;
+    // Bytes from outPos up to here may hold what an overrunning copy wrote past a match. They
+    // all lie past the first guess, where the output would otherwise hold zeros.
+    std::size_t overrunEnd = 0;
     unsigned error = 0;
     Tables& tables;
-    CodeTree tree;
-    bool fixedCodeLoaded = false;
+    const std::uint32_t* literalTable = nullptr;
+    const std::uint32_t* distanceTable = nullptr;
 };
 
 // Codes of our own; the whole table of codes is in media/png.h.
@@ -85,12 +98,30 @@ constexpr unsigned errorDistanceBeforeStart = 80;
 constexpr unsigned errorRepeatWithoutPrevious = 81;
 constexpr unsigned errorLengthAboveMaximum = 82;
 
+// The room the fast loop needs after the output position: the longest match and the 7 bytes an
+// overrunning copy may write past it.
+constexpr std::size_t fastOutputRoom = 258 + 7;
+
 // The output grows to twice the needed end whenever that end reaches its size, so the caller
-// sees the same sizes whichever path decoded the data.
-void growFor(std::vector<unsigned char>& out, std::size_t end) {
-    if (end >= out.size()) {
-        out.resize(end * 2);
+// sees the same sizes whichever path decoded the data. The vector itself grows when the bytes do
+// not fit, or, once it is past the caller's first guess, when the fast loop runs short of room;
+// a first guess of the exact size is thus never doubled at its last byte, and a small one takes
+// few steps.
+void growTo(Inflater& state, std::size_t end) {
+    const std::size_t room = state.out.size();
+    const bool early =
+        end + fastOutputRoom >= room && (state.promisedSize > room || room > state.firstGuess);
+    if (end > room || early) {
+        state.out.resize(std::max(
+            {state.promisedSize, 4 * state.bits.size, 2 * room, end + 2 * fastOutputRoom}));
     }
+}
+
+void growFor(Inflater& state, std::size_t end) {
+    if (end >= state.promisedSize) {
+        state.promisedSize = end * 2;
+    }
+    growTo(state, end);
 }
 
 template <std::size_t count> void copyBytes(unsigned char* to, const unsigned char* from) {
@@ -150,6 +181,31 @@ void copyMatchFast(unsigned char* to, unsigned length, unsigned distance) {
     }
 }
 
+// Like copyMatchFast, but in whole eight-byte pieces only, writing up to 7 bytes past the end of
+// the match; for output whose bytes after the match are of no account yet.
+void copyMatchOverrunning(unsigned char* to, unsigned length, unsigned distance) {
+    const unsigned char* from = to - distance;
+    if (distance >= 8) {
+        unsigned i = 0;
+        do {
+            copyBytes<8>(to + i, from + i);
+            i += 8;
+        } while (i < length);
+        return;
+    }
+    std::array<unsigned char, 8> pattern;
+    for (unsigned k = 0; k < 8; ++k) {
+        pattern[k] = k < distance ? from[k] : pattern[k - distance];
+    }
+    static constexpr std::array<unsigned char, 8> wholePatterns = {0, 8, 8, 6, 8, 5, 6, 7};
+    const unsigned step = wholePatterns[distance];
+    unsigned i = 0;
+    do {
+        std::memcpy(to + i, pattern.data(), 8);
+        i += step;
+    } while (i < length);
+}
+
 // Byte by byte, so a distance shorter than the length repeats its pattern; needs no room after.
 void copyMatchCarefully(unsigned char* to, unsigned length, unsigned distance) {
     const unsigned char* from = to - distance;
@@ -202,12 +258,12 @@ bool requireBits(Inflater& state, unsigned count, unsigned error) {
 // the output. Returns false when the block ends or an error stops it.
 bool decodeSymbolCarefully(Inflater& state) {
     std::uint32_t entry = 0;
-    if (!decodeCarefully(state, state.tables.literal.data(), literalTableBits, entry)) {
+    if (!decodeCarefully(state, state.literalTable, literalTableBits, entry)) {
         return false;
     }
     const std::uint32_t kind = entryKind(entry);
     if (kind == kindLiteral) {
-        growFor(state.out, state.outPos + 1);
+        growFor(state, state.outPos + 1);
         state.out[state.outPos] = static_cast<unsigned char>(entryValue(entry));
         ++state.outPos;
         return true;
@@ -219,7 +275,7 @@ bool decodeSymbolCarefully(Inflater& state) {
         return false;
     }
     const unsigned length = entryValue(entry) + takeBits(state.bits, entryExtra(entry));
-    if (!decodeCarefully(state, state.tables.distance.data(), distanceTableBits, entry)) {
+    if (!decodeCarefully(state, state.distanceTable, distanceTableBits, entry)) {
         return false;
     }
     if (entryKind(entry) == kindBadDistance) {
@@ -230,7 +286,7 @@ bool decodeSymbolCarefully(Inflater& state) {
         return false;
     }
     const unsigned distance = entryValue(entry) + takeBits(state.bits, entryExtra(entry));
-    growFor(state.out, state.outPos + length);
+    growFor(state, state.outPos + length);
     if (distance > state.outPos) {
         state.error = errorDistanceBeforeStart;
         return false;
@@ -240,12 +296,10 @@ bool decodeSymbolCarefully(Inflater& state) {
     return true;
 }
 
-// The room the fast loop needs after the output position: the longest match.
-constexpr std::size_t fastOutputRoom = 258;
-
 // The hot loop: while at least eight unread input bytes remain and the output has room for the
 // longest match, a refill gives 56 bits or more, enough for a whole symbol with its distance
-// (48 bits at most), so no end-of-input check is needed and no output growth can fall due.
+// (48 bits at most), so no end-of-input check is needed. The size the output would have grown
+// to is kept up to date at the top of each round, for the symbol before.
 // Returns false when the block ends or an error stops it, true when it is the careful path's turn.
 bool decodeSymbolsFast(Inflater& state) {
     const unsigned char* const data = state.bits.data;
@@ -256,8 +310,15 @@ bool decodeSymbolsFast(Inflater& state) {
     unsigned char* const out = state.out.data();
     const std::size_t outSize = state.out.size();
     std::size_t outPos = state.outPos;
-    const std::uint32_t* const literalTable = state.tables.literal.data();
-    const std::uint32_t* const distanceTable = state.tables.distance.data();
+    const std::size_t startPos = outPos;
+    // Past the first guess the bytes after a match may be written over before their turn.
+    const bool overrun = startPos >= state.firstGuess;
+    std::size_t promised = state.promisedSize;
+    // Below this output position neither the room nor the promised size needs a look.
+    const std::size_t roomLimit = outSize > fastOutputRoom ? outSize - fastOutputRoom : 0;
+    std::size_t fastLimit = std::min(roomLimit, promised);
+    const std::uint32_t* const literalTable = state.literalTable;
+    const std::uint32_t* const distanceTable = state.distanceTable;
     constexpr std::uint64_t literalMask = (1u << literalTableBits) - 1;
     constexpr std::uint64_t distanceMask = (1u << distanceTableBits) - 1;
     bool goOn = true;
@@ -270,7 +331,19 @@ bool decodeSymbolsFast(Inflater& state) {
     buffer |= loadWord(data + pos) << count;
     std::uint32_t entry = literalTable[buffer & literalMask];
 
-    while (pos + 8 <= size && outPos + fastOutputRoom < outSize) {
+    while (pos + 8 <= size) {
+        if (outPos >= fastLimit) {
+            // After each symbol's output promised > outPos, so this is the symbol before
+            // reaching the promised size. A stored block may have left them equal, with no
+            // symbol of this call written yet.
+            if (outPos >= promised && outPos > startPos) {
+                promised = outPos * 2;
+            }
+            if (outPos >= roomLimit) {
+                break;
+            }
+            fastLimit = std::min(roomLimit, promised);
+        }
         // Whole bytes only, so that pos and count keep the exact bit position. The bits an
         // early lookup used stay as they are.
         buffer |= loadWord(data + pos) << count;
@@ -283,6 +356,14 @@ bool decodeSymbolsFast(Inflater& state) {
             count -= entryTotalBits(entry);
             out[outPos++] = static_cast<unsigned char>(entryValue(entry));
             entry = literalTable[buffer & literalMask];
+            // A second literal from the same refill (two take at most 20 of its 56 bits), when
+            // the output needs no look before it.
+            if (entryKind(entry) == kindLiteral && outPos < fastLimit) {
+                buffer >>= entryTotalBits(entry);
+                count -= entryTotalBits(entry);
+                out[outPos++] = static_cast<unsigned char>(entryValue(entry));
+                entry = literalTable[buffer & literalMask];
+            }
             continue;
         }
         if (entryKind(entry) == kindLink) {
@@ -337,19 +418,34 @@ bool decodeSymbolsFast(Inflater& state) {
         buffer >>= entryTotalBits(entry);
         count -= entryTotalBits(entry);
         if (distance > outPos) {
+            // The output grows for the match before its distance is checked.
+            if (outPos + length >= promised) {
+                promised = (outPos + length) * 2;
+            }
             state.error = errorDistanceBeforeStart;
             goOn = false;
             break;
         }
         entry = literalTable[buffer & literalMask];
-        copyMatchFast(out + outPos, length, distance);
+        if (overrun) {
+            copyMatchOverrunning(out + outPos, length, distance);
+        } else {
+            copyMatchFast(out + outPos, length, distance);
+        }
         outPos += length;
     }
 
+    if (outPos >= promised && outPos > startPos) {
+        promised = outPos * 2;
+    }
     state.bits.pos = pos;
     state.bits.buffer = buffer;
     state.bits.count = count;
     state.outPos = outPos;
+    state.promisedSize = promised;
+    if (overrun) {
+        state.overrunEnd = std::max(state.overrunEnd, outPos + 7);
+    }
     return goOn;
 }
 
@@ -375,9 +471,10 @@ void inflateStoredBlock(Inflater& state) {
         state.error = 21;
         return;
     }
-    if (state.outPos + length >= state.out.size()) {
-        state.out.resize(state.outPos + length);
+    if (state.outPos + length >= state.promisedSize) {
+        state.promisedSize = state.outPos + length;
     }
+    growTo(state, state.outPos + length);
     if (p + 4 + length > bits.size) {
         state.error = 23;
         return;
@@ -389,44 +486,84 @@ void inflateStoredBlock(Inflater& state) {
     bits.pos = p + 4 + length;
 }
 
+unsigned buildBranches(std::uint32_t* branches, const unsigned* lengths, std::size_t symbolCount,
+                       unsigned maxLength);
+
 // Builds the tree of the given lengths and the table made from it.
-bool loadCode(Inflater& state, const std::vector<unsigned>& lengths, unsigned maxLength,
+bool loadCode(Inflater& state, const unsigned* lengths, std::size_t symbolCount, unsigned maxLength,
               std::uint32_t* table, unsigned tableBits, Alphabet alphabet) {
-    state.error = buildCodeTree(state.tree, lengths, maxLength);
+    if (buildCompleteTable(table, tableBits, lengths, static_cast<std::uint32_t>(symbolCount),
+                           maxLength, alphabet)) {
+        return true;
+    }
+    CodeTreeSpace tree;
+    state.error = buildBranches(tree.branches.data(), lengths, symbolCount, maxLength);
     if (state.error != 0) {
         return false;
     }
-    buildTable(table, tableBits, state.tree, alphabet);
+    buildTable(table, tableBits, tree.branches.data(), static_cast<std::uint32_t>(symbolCount),
+               alphabet);
     return true;
 }
 
+// The fixed code's tables, the same for every stream; its codes are at most 9 bits, so the
+// primary tables hold them all.
+struct FixedTables {
+    std::array<std::uint32_t, 1u << literalTableBits> literal;
+    std::array<std::uint32_t, 1u << distanceTableBits> distance;
+};
+
+FixedTables makeFixedTables() {
+    std::array<unsigned, 288> literalLengths;
+    literalLengths.fill(8);
+    std::fill(literalLengths.begin() + 144, literalLengths.begin() + 256, 9u);
+    std::fill(literalLengths.begin() + 256, literalLengths.begin() + 280, 7u);
+    std::array<unsigned, 32> distanceLengths;
+    distanceLengths.fill(5);
+    FixedTables tables;
+    CodeTreeSpace tree;
+    // Complete codes of lengths below 16: no error can come of them.
+    buildBranches(tree.branches.data(), literalLengths.data(), literalLengths.size(), 15);
+    buildTable(tables.literal.data(), literalTableBits, tree.branches.data(), literalLengths.size(),
+               Alphabet::literalLength);
+    buildBranches(tree.branches.data(), distanceLengths.data(), distanceLengths.size(), 15);
+    buildTable(tables.distance.data(), distanceTableBits, tree.branches.data(),
+               distanceLengths.size(), Alphabet::distance);
+    return tables;
+}
+
 void inflateFixedBlock(Inflater& state) {
-    // Consecutive fixed blocks share the tables.
-    if (!state.fixedCodeLoaded) {
-        std::vector<unsigned> literalLengths(288, 8);
-        for (unsigned symbol = 144; symbol < 256; ++symbol) {
-            literalLengths[symbol] = 9;
-        }
-        for (unsigned symbol = 256; symbol < 280; ++symbol) {
-            literalLengths[symbol] = 7;
-        }
-        const std::vector<unsigned> distanceLengths(32, 5);
-        if (!loadCode(state, literalLengths, 15, state.tables.literal.data(), literalTableBits,
-                      Alphabet::literalLength) ||
-            !loadCode(state, distanceLengths, 15, state.tables.distance.data(), distanceTableBits,
-                      Alphabet::distance)) {
-            return;
-        }
-        state.fixedCodeLoaded = true;
-    }
+    static const FixedTables fixed = makeFixedTables();
+    state.literalTable = fixed.literal.data();
+    state.distanceTable = fixed.distance.data();
     inflateBlockBody(state);
+}
+
+// One symbol of the code-length code. With eight input bytes or more still unread, a word refill
+// leaves more bits than any code takes, so only a branch no code uses can stop it.
+bool decodeCodeLengthSymbol(Inflater& state, std::uint32_t& entry) {
+    BitInput& bits = state.bits;
+    if (bits.pos + 8 > bits.size) {
+        return decodeCarefully(state, state.tables.codeLength.data(), codeLengthTableBits, entry);
+    }
+    bits.buffer |= loadWord(bits.data + bits.pos) << bits.count;
+    const unsigned loaded = (63 - bits.count) >> 3;
+    bits.pos += loaded;
+    bits.count += loaded * 8;
+    entry = state.tables.codeLength[bits.buffer & ((1u << codeLengthTableBits) - 1)];
+    if (entryKind(entry) == kindUnused) {
+        state.error = 11;
+        return false;
+    }
+    dropBits(bits, entryCodeBits(entry));
+    return true;
 }
 
 // Reads the literal/length and distance code lengths of a dynamic header with the code-length
 // code. Entry i belongs to the literal/length list below literalCount, else to the distance list.
 void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCount,
-                     std::vector<unsigned>& literalLengths,
-                     std::vector<unsigned>& distanceLengths) {
+                     std::array<unsigned, 288>& literalLengths,
+                     std::array<unsigned, 32>& distanceLengths) {
     const unsigned total = literalCount + distanceCount;
     auto lengthAt = [&](unsigned i) -> unsigned& {
         return i < literalCount ? literalLengths[i] : distanceLengths[i - literalCount];
@@ -434,7 +571,7 @@ void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCo
     unsigned i = 0;
     while (i < total) {
         std::uint32_t entry = 0;
-        if (!decodeCarefully(state, state.tables.codeLength.data(), codeLengthTableBits, entry)) {
+        if (!decodeCodeLengthSymbol(state, entry)) {
             return;
         }
         const unsigned symbol = entryValue(entry);
@@ -467,7 +604,6 @@ void readCodeLengths(Inflater& state, unsigned literalCount, unsigned distanceCo
 
 void inflateDynamicBlock(Inflater& state) {
     BitInput& bits = state.bits;
-    state.fixedCodeLoaded = false;
     if (bitPosition(bits) / 8 + 2 >= bits.size) {
         state.error = 49;
         return;
@@ -480,17 +616,17 @@ void inflateDynamicBlock(Inflater& state) {
         state.error = 49;
         return;
     }
-    std::vector<unsigned> codeLengthLengths(19, 0);
+    std::array<unsigned, 19> codeLengthLengths{};
     for (unsigned k = 0; k < codeLengthCount; ++k) {
         codeLengthLengths[codeLengthOrder[k]] = takeBits(bits, 3);
     }
-    if (!loadCode(state, codeLengthLengths, 7, state.tables.codeLength.data(), codeLengthTableBits,
-                  Alphabet::codeLength)) {
+    if (!loadCode(state, codeLengthLengths.data(), codeLengthLengths.size(), 7,
+                  state.tables.codeLength.data(), codeLengthTableBits, Alphabet::codeLength)) {
         return;
     }
 
-    std::vector<unsigned> literalLengths(288, 0);
-    std::vector<unsigned> distanceLengths(32, 0);
+    std::array<unsigned, 288> literalLengths{};
+    std::array<unsigned, 32> distanceLengths{};
     readCodeLengths(state, literalCount, distanceCount, literalLengths, distanceLengths);
     if (state.error != 0) {
         return;
@@ -499,10 +635,12 @@ void inflateDynamicBlock(Inflater& state) {
         state.error = 64;
         return;
     }
-    if (loadCode(state, literalLengths, 15, state.tables.literal.data(), literalTableBits,
-                 Alphabet::literalLength) &&
-        loadCode(state, distanceLengths, 15, state.tables.distance.data(), distanceTableBits,
-                 Alphabet::distance)) {
+    state.literalTable = state.tables.literal.data();
+    state.distanceTable = state.tables.distance.data();
+    if (loadCode(state, literalLengths.data(), literalLengths.size(), 15,
+                 state.tables.literal.data(), literalTableBits, Alphabet::literalLength) &&
+        loadCode(state, distanceLengths.data(), distanceLengths.size(), 15,
+                 state.tables.distance.data(), distanceTableBits, Alphabet::distance)) {
         inflateBlockBody(state);
     }
 }
@@ -530,19 +668,17 @@ void inflateBlocks(Inflater& state) {
             return;
         }
     }
-    state.out.resize(state.outPos);
 }
 
-} // namespace
-
-unsigned buildCodeTree(CodeTree& tree, const std::vector<unsigned>& lengths, unsigned maxLength) {
-    const std::size_t symbolCount = lengths.size();
+unsigned buildBranches(std::uint32_t* branches, const unsigned* lengths, std::size_t symbolCount,
+                       unsigned maxLength) {
     // Symbol numbers must stay apart from the unused-branch mark, and lengths fit the counts.
     if (maxLength > 15 || symbolCount >= unusedBranch) {
         return errorLengthAboveMaximum;
     }
     std::array<std::uint32_t, 16> lengthCount{};
-    for (const unsigned length : lengths) {
+    for (std::size_t symbol = 0; symbol < symbolCount; ++symbol) {
+        const unsigned length = lengths[symbol];
         if (length > maxLength) {
             return errorLengthAboveMaximum;
         }
@@ -557,7 +693,7 @@ unsigned buildCodeTree(CodeTree& tree, const std::vector<unsigned>& lengths, uns
         nextCode[bits] = code;
     }
 
-    tree.branches.assign(2 * symbolCount, unusedBranch);
+    std::fill_n(branches, 2 * symbolCount, unusedBranch);
     std::uint32_t nextFreeNode = 1;
     for (std::size_t symbol = 0; symbol < symbolCount; ++symbol) {
         const unsigned length = lengths[symbol];
@@ -573,7 +709,7 @@ unsigned buildCodeTree(CodeTree& tree, const std::vector<unsigned>& lengths, uns
                 return 55;
             }
             const std::uint32_t bit = (symbolCode >> (length - 1 - i)) & 1u;
-            std::uint32_t& branch = tree.branches[2 * node + bit];
+            std::uint32_t& branch = branches[2 * node + bit];
             if (branch == unusedBranch) {
                 if (i + 1 == length) {
                     branch = static_cast<std::uint32_t>(symbol);
@@ -591,6 +727,17 @@ unsigned buildCodeTree(CodeTree& tree, const std::vector<unsigned>& lengths, uns
     return 0;
 }
 
+} // namespace
+
+unsigned buildCodeTree(CodeTree& tree, const std::vector<unsigned>& lengths, unsigned maxLength) {
+    // The size checks come before any room is made for the branches.
+    if (maxLength > 15 || lengths.size() >= unusedBranch) {
+        return errorLengthAboveMaximum;
+    }
+    tree.branches.assign(2 * lengths.size(), unusedBranch);
+    return buildBranches(tree.branches.data(), lengths.data(), lengths.size(), maxLength);
+}
+
 unsigned inflateZlibStream(std::vector<unsigned char>& out, const std::vector<unsigned char>& in) {
     if (in.size() < 2) {
         return 53;
@@ -604,8 +751,30 @@ unsigned inflateZlibStream(std::vector<unsigned char>& out, const std::vector<un
     if ((in[1] & 0x20) != 0) {
         return 26;
     }
-    const auto tables = std::make_unique_for_overwrite<Tables>();
-    Inflater state{BitInput{in.data() + 2, in.size() - 2, 0, 0, 0}, out, 0, 0, *tables, {}, false};
+    // The dynamic codes' tables fill only what each code uses; a stream of fixed and stored
+    // blocks leaves them untouched.
+    Tables tables;
+    Inflater state{BitInput{in.data() + 2, in.size() - 2, 0, 0, 0},
+                   out,
+                   0,
+                   out.size(),
+                   out.size(),
+                   0,
+                   0,
+                   tables,
+                   nullptr,
+                   nullptr};
     inflateBlocks(state);
+    if (state.error == 0) {
+        out.resize(state.outPos);
+    } else {
+        if (state.overrunEnd > state.outPos) {
+            std::fill(out.begin() + static_cast<std::ptrdiff_t>(state.outPos),
+                      out.begin() +
+                          static_cast<std::ptrdiff_t>(std::min(state.overrunEnd, out.size())),
+                      0);
+        }
+        out.resize(state.promisedSize);
+    }
     return state.error;
 }

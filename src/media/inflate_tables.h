@@ -1,5 +1,5 @@
 // The lookup tables the inflate decoder (media/inflate.cpp) decodes Huffman codes with, made from
-// the code trees of media/inflate.h.
+// the code lengths or the code trees of media/inflate.h.
 #pragma once
 
 #include "media/inflate.h"
@@ -9,9 +9,10 @@
 #include <cstdint>
 
 // Each code is decoded by one lookup of its first tableBits bits (two for longer codes: the
-// first entry then links to a sub-table indexed by the following bits). The tables are made from
-// the CodeTree, so every quirk of the tree (codes an over-subscribed set drops, branches no code
-// uses) decodes exactly as a walk of the tree would.
+// first entry then links to a sub-table indexed by the following bits). The tables of complete
+// codes are made straight from the lengths; all others from the CodeTree, so every quirk of the
+// tree (codes an over-subscribed set drops, branches no code uses) decodes exactly as a walk of
+// the tree would.
 //
 // An entry: bits 0-7 the bits the fast loop takes for it (the code's bits within its table plus
 // a length's or distance's extra bits), bits 8-11 the code's bits within its table (a link's
@@ -72,7 +73,15 @@ constexpr std::uint32_t entryValue(std::uint32_t entry) {
     return entry >> 16;
 }
 
+// The same tables straight from the lengths, for the common case of a complete code (every
+// branch leads to a symbol): its tree then holds nothing unexpected. Returns false, touching
+// nothing, for any other list of lengths (or one with a length above maxLength), which must go
+// through the tree.
+bool buildCompleteTable(std::uint32_t* entries, unsigned tableBits, const unsigned* lengths,
+                        std::uint32_t symbolCount, unsigned maxLength, Alphabet alphabet);
+
 // Fills `entries` (room for one table of the alphabet's size) with the primary table of
-// 2^tableBits entries for `tree`, followed by the sub-tables its longer codes need.
-void buildTable(std::uint32_t* entries, unsigned tableBits, const CodeTree& tree,
-                Alphabet alphabet);
+// 2^tableBits entries for the tree of `symbolCount` symbols whose branches are laid out as in
+// CodeTree, followed by the sub-tables its longer codes need.
+void buildTable(std::uint32_t* entries, unsigned tableBits, const std::uint32_t* branches,
+                std::uint32_t symbolCount, Alphabet alphabet);

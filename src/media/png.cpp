@@ -353,7 +353,8 @@ unsigned decodePng(std::vector<unsigned char>& out, PngHeaderInfo& info, const u
     const std::size_t bitsPerPixel = info.bitDepth * channelCount(info.colorType);
     const std::size_t estimate =
         info.height + info.width * (std::size_t{info.height} * bitsPerPixel + 7) / 8;
-    std::vector<unsigned char> scanlines(std::min(estimate, idat.size() * maxInflateRatio));
+    // The room past the estimate lets the inflater's fast loop run up to the last byte.
+    std::vector<unsigned char> scanlines(std::min(estimate, idat.size() * maxInflateRatio) + 1024);
     error = inflateZlibStream(scanlines, idat);
     if (error != 0) {
         return error;

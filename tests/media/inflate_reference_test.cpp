@@ -197,6 +197,25 @@ std::vector<CraftedCase> storedAndFixedCases() {
         cases.push_back({"distance 32768 after " + std::to_string(written) + " bytes",
                          zlibWrap(writer), written == 32768 ? 0u : 80u});
     }
+    {
+        // A stored block that ends exactly at the first guess of 300 bytes leaves the output at
+        // that size; the next byte written doubles it from there, a far match before it too.
+        for (const bool farMatch : {false, true}) {
+            BitWriter writer;
+            writeStoredBlock(writer, false, randomBytes(300, 7));
+            writeBlockHeader(writer, true, 1);
+            if (farMatch) {
+                writeMatch(writer, fixed, fixedDistance, 258, 32768);
+            }
+            for (int i = 0; i < 20; ++i) {
+                writeSymbol(writer, fixed, 'a' + i);
+            }
+            writeMatch(writer, fixed, fixedDistance, 258, 10);
+            writeSymbol(writer, fixed, 256);
+            cases.push_back({farMatch ? "stored to the guess, far match" : "stored to the guess",
+                             zlibWrap(writer), farMatch ? 80u : 0u});
+        }
+    }
     for (const unsigned symbol : {30u, 31u}) {
         BitWriter writer;
         writeBlockHeader(writer, true, 1);
