@@ -11,7 +11,7 @@ source "$(dirname "$0")/lib/xtest.bash"
 # Upper limits: level 1 lasts 60 s and longer while the score is below 50 (slow frames kill
 # fewer cells), level 2 lasts 90 s; the bubble comes down from the first moments of level 3 and
 # again every few seconds if it is missed.
-LEVEL1_LIMIT=240
+LEVEL1_LIMIT=300
 LEVEL2_LIMIT=130
 BUBBLE_LIMIT=60
 
@@ -27,16 +27,20 @@ channel_tests() {
     echo "( ( mpr:c[0] $1 ) ( mpr:c[1] $2 ) ( mpr:c[2] $3 ) $second -evaluate-sequence min )"
 }
 
+# The rows of 20-pixel squares above the virus's gun, where white cells are looked for: 13 with the
+# virus at the top of its box, 20 at the bottom.
+WHITE_ROWS=20
+
 # Screen pixels per world unit on the plane z = 0.
 SCALE=$(awk 'BEGIN { printf "%.2f", 600 / (2 * 10 * 0.41421356) }')
 
 # scene SHOT: "RED RX RY VIRUS_X WHITE WX WY" on a grid of 20-pixel squares: RED the pixels of the
 # red cell's body (bright red, which the vessel wall lacks) around the reddest square and RX RY
-# its centre in world units; VIRUS_X the centre of the virus's dark green in the bottom band; WHITE
-# the squares at least half covered by a white cell's body (pale lilac, or pale green once revived;
-# not the plain white of the texts)
-# above the virus, WX WY the middle and the bottom row of the lowest cell. The health gauge's columns and the score are left out.
-# The colours are looked up at half size, which is plenty for bodies of 70 pixels and more.
+# its centre in world units; VIRUS_X the centre of the virus's dark green in the bottom band;
+# WHITE the squares in the WHITE_ROWS above the gun at least half covered by a white cell's body
+# (pale lilac, or pale green once revived; not the plain white of the texts), WX WY the middle of
+# the cell nearest to the virus's column and a row of it. The health gauge's columns and the
+# score are left out. The colours are looked up at half size, plenty for bodies of 70 pixels.
 scene() {
     # shellcheck disable=SC2046 # the tests are lists of words
     /usr/bin/convert "$1" -sample 50% -colorspace sRGB -type TrueColor -separate -write mpr:c -delete 0--1 \
@@ -48,7 +52,7 @@ scene() {
         $(channel_tests "-threshold 33% -negate" "-threshold 45%" "-threshold 20% -negate") \
         -write mpr:virus +delete \
         mpr:red mpr:white mpr:virus -combine -scale 40x30! -depth 8 txt:- |
-        awk -v s="$SCALE" -F'[,:() ]+' '
+        awk -v s="$SCALE" -v rows="$WHITE_ROWS" -F'[,:() ]+' '
             /^[0-9]/ {
                 x = $1; y = $2; r[x, y] = $3; g[x, y] = $4; b[x, y] = $5
             }
@@ -65,16 +69,20 @@ scene() {
                 vn = 0; vx = 0
                 for (y = 20; y < 30; y++) for (x = 0; x < 40; x++) { vn += b[x, y]; vx += b[x, y] * (x * 20 + 10) }
                 px = (vn > 0) ? (vx / vn - 400) / s : 0
-                white = 0; wy = -1; wx = 0
-                for (y = 0; y < 20; y++) for (x = 4; x < 40; x++) {
+                white = 0; wy = -1; wx = 0; near = 99; vcol = (px * s + 400 - 10) / 20
+                for (y = 0; y < rows; y++) for (x = 4; x < 40; x++) {
                     if (y < 6 && x >= 17 && x < 26) continue
-                    if (g[x, y] >= 128) { white++; if (y > wy) { wy = y; wx = x } }
+                    if (g[x, y] >= 128) {
+                        white++
+                        d = (x > vcol) ? x - vcol : vcol - x
+                        if (d < near || d == near && y > wy) { near = d; wy = y; wx = x }
+                    }
                 }
-                # The middle of that cell: the covered squares up to 4 columns and 5 rows from its
-                # lowest one.
+                # The middle of that cell: the covered squares up to 4 columns and 4 rows from the
+                # square found.
                 cn = 0; cx = 0
-                for (y = wy - 5; y <= wy; y++) for (x = wx - 4; x <= wx + 4; x++) {
-                    if (y >= 0 && x >= 4 && x < 40 && g[x, y] >= 128) { cn++; cx += x }
+                for (y = wy - 4; y <= wy + 4; y++) for (x = wx - 4; x <= wx + 4; x++) {
+                    if (y >= 0 && y < rows && x >= 4 && x < 40 && g[x, y] >= 128) { cn++; cx += x }
                 }
                 if (cn > 0) wx = cx / cn
                 printf "%d %.2f %.2f %.2f %d %.2f %.2f\n", red, rx, ry, px, white,
@@ -192,17 +200,19 @@ steer() {
 }
 
 RED_DODGES=0
+RED=0
 LOWEST_HEALTH=100
 
 # play_step: one look at the screen and one move: out of the column of a red cell that is still
 # above the virus (a big one falls 3 units a second and a look may take a second on a busy
 # machine, so the virus keeps away from it from the moment it shows and runs until it is clear),
-# otherwise under the lowest white cell.
+# otherwise under the white cell nearest to its column, the one it reaches soonest.
 play_step() {
     local shot red rx ry vx white wx wy target=""
     shot=$(grab play_step)
     PLAY_SHOT=$shot
     read -r red rx ry vx white wx wy <<<"$(scene "$shot")"
+    RED=$red
     [ -n "${LEVEL3_DEBUG:-}" ] && echo "step $(since "$played"): red $red at $rx $ry, virus $vx, white $white lowest $wx $wy" >&2
     if [ "$red" -gt 500 ] && is_above "$ry" -4.3 &&
         awk -v a="$rx" -v b="$vx" 'BEGIN { d = a - b; exit !(d < 2.8 && d > -2.8) }'; then
@@ -220,7 +230,8 @@ play_step() {
         awk -v a="$rx" -v b="$wx" 'BEGIN { d = a - b; exit !(d < 2.8 && d > -2.8) }'; }; then
         target=$wx
     fi
-    if [ -n "$target" ] && awk -v a="$target" -v b="$vx" 'BEGIN { d = a - b; exit !(d > 0.4 || d < -0.4) }'; then
+    # A press moves the virus at least 0.9 units with its glide, so nearer than 0.5 it stays.
+    if [ -n "$target" ] && awk -v a="$target" -v b="$vx" 'BEGIN { d = a - b; exit !(d > 0.5 || d < -0.5) }'; then
         move_towards "$vx" "$target"
     else
         sleep 0.1
@@ -251,14 +262,23 @@ expect_menu 0 "start-up"
 played=$(now)
 key Return
 wait_text -1.25 0.0 30 "Prepare!!!" 10 || fail "no 'Prepare!!!' countdown after Play (match $TEXT_SCORE)"
-# To the bottom of the vessel, where a red cell is seen longest before it arrives.
-hold Down 1.0
+# Level 1 is played from the top of the virus's box, where the bullets have the shortest way to
+# the cells; level 2 from the bottom, where a red cell is seen longest before it arrives.
+hold Up 1.0
+WHITE_ROWS=13
 start_finger
 
 level1=$(now)
+at_bottom=0
 while :; do
     play_step
     check_alive "level 1"
+    if [ "$at_bottom" = 0 ] && [ "$RED" -gt 500 ]; then
+        # A red cell: level 2 has begun.
+        hold Down 1.0
+        WHITE_ROWS=20
+        at_bottom=1
+    fi
     if is_above "$(since "$level1")" 55; then
         title=$(text_score "$PLAY_SHOT" -1.5 0.0 30 "Red Influence")
         if is_above "$title" "$TEXT_MATCH"; then
