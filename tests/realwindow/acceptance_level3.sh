@@ -60,7 +60,7 @@ scene() {
                 best = -1
                 for (y = 0; y < 30; y++) for (x = 4; x < 40; x++) if (r[x, y] > best) { best = r[x, y]; bx = x; by = y }
                 red = 0; sx = 0; sy = 0
-                for (y = by - 4; y <= by + 4; y++) for (x = bx - 4; x <= bx + 4; x++) {
+                for (y = by - 3; y <= by + 3; y++) for (x = bx - 3; x <= bx + 3; x++) {
                     if (x < 4 || x >= 40 || y < 0 || y >= 30) continue
                     v = r[x, y] / 255 * 400; red += v; sx += v * (x * 20 + 10); sy += v * (y * 20 + 10)
                 }
@@ -145,7 +145,10 @@ start_finger() {
         while :; do
             if [ -e "$WORK_DIR/firing" ]; then
                 xdotool keydown Control_L
-                sleep 0.4
+                for _ in 1 2 3 4; do
+                    [ -e "$WORK_DIR/firing" ] || break
+                    sleep 0.1
+                done
                 xdotool keyup Control_L
                 sleep 0.08
                 if [ $(($(date +%s) - reloaded)) -ge 3 ]; then
@@ -163,7 +166,9 @@ start_finger() {
 }
 
 # stop_firing: the finger lets go and waits.
+GUN=on
 stop_firing() {
+    GUN=off
     rm -f "$WORK_DIR/firing"
     sleep 0.6
 }
@@ -184,9 +189,13 @@ move_towards() {
     distance=$(awk -v a="$1" -v b="$2" 'BEGIN { d = b - a; print (d < 0) ? -d : d }')
     is_above "$2" "$1" || direction=Left
     duration=$(awk -v d="$distance" 'BEGIN { t = (d - 0.8) / 3.9; if (t < 0.05) t = 0.05; if (t > 0.45) t = 0.45; printf "%.2f", t }')
+    # Firing while moving would widen the spread: the finger lets go for the move.
+    rm -f "$WORK_DIR/firing"
+    sleep 0.12
     xdotool keydown "$direction"
     sleep "$duration"
     xdotool keyup "$direction"
+    [ "$GUN" = on ] && touch "$WORK_DIR/firing"
 }
 
 # steer DIRECTION: keeps Left or Right held ("" for neither) until the next change, so that the
@@ -214,7 +223,7 @@ play_step() {
     read -r red rx ry vx white wx wy <<<"$(scene "$shot")"
     RED=$red
     [ -n "${LEVEL3_DEBUG:-}" ] && echo "step $(since "$played"): red $red at $rx $ry, virus $vx, white $white lowest $wx $wy" >&2
-    if [ "$red" -gt 500 ] && is_above "$ry" -4.3 &&
+    if [ "$red" -gt 900 ] && is_above "$ry" -4.3 &&
         awk -v a="$rx" -v b="$vx" 'BEGIN { d = a - b; exit !(d < 2.8 && d > -2.8) }'; then
         # Away on the side the virus is on, or across under the cell while it is still high.
         steer "$(awk -v r="$rx" -v v="$vx" -v y="$ry" 'BEGIN {
@@ -226,7 +235,7 @@ play_step() {
     fi
     steer ""
     # Never into the red cell's column while it is still above the virus.
-    if [ "$white" -gt 0 ] && ! { [ "$red" -gt 500 ] && is_above "$ry" -4.3 &&
+    if [ "$white" -gt 0 ] && ! { [ "$red" -gt 900 ] && is_above "$ry" -4.3 &&
         awk -v a="$rx" -v b="$wx" 'BEGIN { d = a - b; exit !(d < 2.8 && d > -2.8) }'; }; then
         target=$wx
     fi
@@ -273,7 +282,7 @@ at_bottom=0
 while :; do
     play_step
     check_alive "level 1"
-    if [ "$at_bottom" = 0 ] && [ "$RED" -gt 500 ]; then
+    if [ "$at_bottom" = 0 ] && [ "$RED" -gt 900 ]; then
         # A red cell: level 2 has begun.
         hold Down 1.0
         WHITE_ROWS=20
@@ -321,7 +330,7 @@ while :; do
         read -r red _ _ _ white _ _ <<<"$(scene "$PLAY_SHOT")"
         # A bubble is 1 unit, about 72 pixels, across.
         if [ "$ring" -ge 25 ] && [ "$ring_w" -le 90 ] && [ "$ring_h" -le 90 ] &&
-            { [ "$white" -ge 2 ] || [ "$red" -gt 500 ]; }; then
+            { [ "$white" -ge 2 ] || [ "$red" -gt 900 ]; }; then
             bubble_seen=$(since "$seen2")
             bubble_shot=$PLAY_SHOT
         fi
