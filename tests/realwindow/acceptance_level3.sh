@@ -27,8 +27,7 @@ channel_tests() {
     echo "( ( mpr:c[0] $1 ) ( mpr:c[1] $2 ) ( mpr:c[2] $3 ) $second -evaluate-sequence min )"
 }
 
-# The rows of 20-pixel squares above the virus's gun, where white cells are looked for: 13 with the
-# virus at the top of its box, 20 at the bottom.
+# The rows of 20-pixel squares above the virus's gun, where white cells are looked for.
 WHITE_ROWS=20
 
 # Screen pixels per world unit on the plane z = 0.
@@ -47,7 +46,7 @@ scene() {
         $(channel_tests "-threshold 80%" "-threshold 35% -negate" "-threshold 35% -negate") \
         -write mpr:red +delete \
         $(channel_tests "-threshold 70%" "-threshold 60%" "-threshold 75%" "-threshold 90% -negate") \
-        $(channel_tests "-threshold 60%" "-threshold 75%" "-threshold 60% -negate") \
+        $(channel_tests "-threshold 45%" "-threshold 55%" "-threshold 72% -negate") \
         -evaluate-sequence max -write mpr:white +delete \
         $(channel_tests "-threshold 33% -negate" "-threshold 45%" "-threshold 20% -negate") \
         -write mpr:virus +delete \
@@ -271,23 +270,15 @@ expect_menu 0 "start-up"
 played=$(now)
 key Return
 wait_text -1.25 0.0 30 "Prepare!!!" 10 || fail "no 'Prepare!!!' countdown after Play (match $TEXT_SCORE)"
-# Level 1 is played from the top of the virus's box, where the bullets have the shortest way to
-# the cells; level 2 from the bottom, where a red cell is seen longest before it arrives.
-hold Up 1.0
-WHITE_ROWS=13
+# To the bottom of the virus's box: the longest way for the bullets to meet the cells, and where a
+# red cell is seen longest before it arrives.
+hold Down 1.0
 start_finger
 
 level1=$(now)
-at_bottom=0
 while :; do
     play_step
     check_alive "level 1"
-    if [ "$at_bottom" = 0 ] && [ "$RED" -gt 900 ]; then
-        # A red cell: level 2 has begun.
-        hold Down 1.0
-        WHITE_ROWS=20
-        at_bottom=1
-    fi
     if is_above "$(since "$level1")" 55; then
         title=$(text_score "$PLAY_SHOT" -1.5 0.0 30 "Red Influence")
         if is_above "$title" "$TEXT_MATCH"; then
