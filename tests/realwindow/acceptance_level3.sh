@@ -323,7 +323,9 @@ while :; do
         if [ "$ring" -ge 25 ] && [ "$ring_w" -le 90 ] && [ "$ring_h" -le 90 ] &&
             { [ "$white" -ge 2 ] || [ "$red" -gt 900 ]; }; then
             bubble_seen=$(since "$seen2")
-            bubble_shot=$PLAY_SHOT
+            # The next look overwrites the screenshot.
+            bubble_shot="$WORK_DIR/bubble.ppm"
+            cp "$PLAY_SHOT" "$bubble_shot"
         fi
     fi
     [ -n "$artery" ] && [ -n "$bubble_seen" ] && break
