@@ -56,7 +56,6 @@ firing_shot=$(screenshot firing)
 fire_flash=$(muzzle_flash "$firing_shot")
 wait_sound_until "$fire_mark+1.5"
 xdotool keyup Control_L
-keep_screenshot "$firing_shot" play
 before=$(sound_level edge "$fire_mark-1.2" "$fire_mark-0.2")
 during=$(sound_level edge "$fire_mark+0.3" "$fire_mark+1.3")
 is_above "$(ratio "$during" "$before")" 2 ||

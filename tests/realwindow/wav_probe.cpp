@@ -6,6 +6,12 @@
 //   wav-probe edge FILE FROM TO  RMS of the sample-to-sample differences, which weighs the high
 //                                frequencies of clicks and shots above the bass of the music
 //   wav-probe at FILE MARK       the time in seconds of a position, also one past the end
+//   wav-probe match FILE FROM TO SOURCE
+//                                how closely the stretch follows the sound file SOURCE played in
+//                                a loop: the best normalised correlation over every starting point
+//                                of SOURCE (1 the same waveform at any volume, near 0 unrelated),
+//                                and that starting point in seconds; SOURCE must have the
+//                                recording's rate
 //
 // A position is seconds ("2.5") or a size the file had while it was being written ("b123456"):
 // the writer keeps pace with the clock, so the size taken just before a key press marks the press;
@@ -167,8 +173,48 @@ double rmsOf(const WavFile& wav, std::size_t from, std::size_t to, bool differen
     return count == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(count));
 }
 
+struct Match {
+    double correlation = 0;
+    std::size_t start = 0;
+};
+
+// The best normalised correlation of samples from..to with the looped source, over every start.
+Match bestMatch(const WavFile& wav, std::size_t from, std::size_t to, const WavFile& source) {
+    const std::vector<float>& loop = source.samples;
+    const std::size_t length = to - from;
+    double own = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        own += static_cast<double>(wav.samples[i]) * wav.samples[i];
+    }
+    // The energy of the source window, kept up to date as the window slides along the loop.
+    double window = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const double value = loop[i % loop.size()];
+        window += value * value;
+    }
+    Match best;
+    for (std::size_t start = 0; start < loop.size(); ++start) {
+        double dot = 0;
+        for (std::size_t i = 0; i < length; ++i) {
+            dot += static_cast<double>(wav.samples[from + i]) * loop[(start + i) % loop.size()];
+        }
+        if (own > 0 && window > 0) {
+            const double correlation = dot / std::sqrt(own * window);
+            if (correlation > best.correlation) {
+                best.correlation = correlation;
+                best.start = start;
+            }
+        }
+        const double leaving = loop[start];
+        const double entering = loop[(start + length) % loop.size()];
+        window += entering * entering - leaving * leaving;
+    }
+    return best;
+}
+
 int usage() {
-    std::fprintf(stderr, "usage: wav-probe info FILE | rms|edge FILE FROM TO | at FILE MARK\n");
+    std::fprintf(stderr, "usage: wav-probe info FILE | rms|edge FILE FROM TO | at FILE MARK | "
+                         "match FILE FROM TO SOURCE\n");
     return 2;
 }
 
@@ -204,6 +250,23 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("%.4f\n", rmsOf(wav, from, to, command == "edge"));
+        return 0;
+    }
+    if (command == "match" && argc == 6) {
+        const std::size_t from = frameAt(wav, argv[3]);
+        const std::size_t to = frameAt(wav, argv[4]);
+        WavFile source;
+        if (!loadWav(argv[5], source, reason)) {
+            std::fprintf(stderr, "wav-probe: %s: %s\n", argv[5], reason.c_str());
+            return 1;
+        }
+        if (to <= from || source.samples.empty() || source.rate != wav.rate) {
+            std::fprintf(stderr, "wav-probe: cannot match %s..%s with %s (%d Hz against %d Hz)\n",
+                         argv[3], argv[4], argv[5], source.rate, wav.rate);
+            return 1;
+        }
+        const Match best = bestMatch(wav, from, to, source);
+        std::printf("%.3f %.3f\n", best.correlation, secondsOf(source, best.start));
         return 0;
     }
     return usage();

@@ -27,7 +27,14 @@ PROGRAM_PID=""
 
 stop_all() {
     if [ -n "$PROGRAM_PID" ]; then
+        # SDL turns SIGTERM into a quit message, which during play only returns to the menu:
+        # a program that is still there after 5 s is killed.
         kill -- -"$PROGRAM_PID" 2>/dev/null || true
+        for _ in $(seq 50); do
+            kill -0 "$PROGRAM_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -KILL -- -"$PROGRAM_PID" 2>/dev/null || true
         wait "$PROGRAM_PID" 2>/dev/null || true
         PROGRAM_PID=""
     fi
