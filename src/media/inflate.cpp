@@ -1,5 +1,6 @@
 #include "media/inflate.h"
 
+#include "media/deflate_format.h"
 #include "media/inflate_tables.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@
 namespace {
 
 // The order in which a dynamic header lists the lengths of the code-length code.
-constexpr std::array<std::uint8_t, 19> codeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
-                                                          11, 4,  12, 3, 13, 2, 14, 1, 15};
 
 // --- Bit input -------------------------------------------------------------------------------
 

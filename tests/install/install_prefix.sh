@@ -21,30 +21,7 @@ export XDG_CACHE_HOME=$WORK_DIR/cache XDG_CONFIG_HOME=$WORK_DIR/config
 # The failure report names the display, which is only set once a server runs.
 export DISPLAY=${DISPLAY:-}
 
-# ASan builds start slowly: the waits here are generous.
-await_window() {
-    local id
-    for _ in $(seq 1200); do
-        id=$(xdotool search --name '^Hemorune$' 2>/dev/null | head -n 1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        kill -0 "$PROGRAM_PID" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
-
-await_first_frame() {
-    local mean
-    for _ in $(seq 360); do
-        mean=$(/usr/bin/import -window root png:- 2>/dev/null |
-            /usr/bin/convert png:- -format '%[fx:mean]' info: 2>/dev/null)
-        case "$mean" in
-            "" | 0) sleep 0.5 ;;
-            *) return 0 ;;
-        esac
-    done
-    fail "no frame was drawn"
-}
+# ASan builds start slowly: the waits for the window and the first frame are generous.
 
 # close_until_exit WINDOW: window closes until the program ends (a close during play only
 # returns to the menu), then PROGRAM_STATUS is its status.
@@ -164,8 +141,8 @@ check_first_run() {
             rm "$data/help.txt"
         fi
         start_launcher "$PREFIX/bin/hemorune" HOME="$home" XDG_DATA_HOME="$xdg"
-        window=$(await_window) || fail "$round run: no window titled Hemorune"
-        await_first_frame
+        window=$(find_window Hemorune 120) || fail "$round run: no window titled Hemorune"
+        wait_first_frame 180
         close_until_exit "$window"
         [ "$PROGRAM_STATUS" = 0 ] || fail "$round run: close in the menu ended with '$PROGRAM_STATUS'"
 
@@ -199,8 +176,8 @@ check_default_directory() {
     start_x 1280x800
     start_launcher "$WORK_DIR/path/hemorune-wide" -u XDG_DATA_HOME HOME="$home"
     local window
-    window=$(await_window) || fail "hemorune-wide: no window titled Hemorune"
-    await_first_frame
+    window=$(find_window Hemorune 120) || fail "hemorune-wide: no window titled Hemorune"
+    wait_first_frame 180
     [ -f "$dir/hiscore.txt" ] && [ ! -L "$dir/hiscore.txt" ] && [ ! -s "$dir/hiscore.txt" ] ||
         fail "hemorune-wide: no empty hiscore.txt of the player's own"
     links_match "$dir" "$moved/share/hemorune"

@@ -75,7 +75,8 @@ TEST(TextChild, DISABLED_DrawWithTheFont) {
     ensureGlContext();
     FTPixmapFont reference("csnpwdt.ttf");
     ASSERT_EQ(reference.Error(), 0);
-    for (const int size : {0, 10}) {
+    // Back to a size drawn before, and the same size twice: each draw takes its own size.
+    for (const int size : {0, 10, 0, 0}) {
         SCOPED_TRACE(size);
         setPixelProjection();
         drawText("H", 50, 50, 1, 1, 1, size);

@@ -98,12 +98,16 @@ wait_program_status() {
     done
 }
 
-# find_window TITLE: the id of the first window with exactly this name (waits up to 20 s).
+# find_window TITLE [SECONDS]: the id of the first window with exactly this name (waits up to
+# SECONDS, 30 unless given; gives up at once when the program has ended).
 find_window() {
     local id=""
-    for _ in $(seq 300); do
+    for _ in $(seq $((${2:-30} * 10))); do
         id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
+        if [ -n "$PROGRAM_PID" ] && ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+            return 1
+        fi
         sleep 0.1
     done
     return 1
@@ -122,11 +126,11 @@ window_geometry() {
         /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
 
-# wait_first_frame: waits (up to 60 s) until the screen is no longer black, that is until the
-# program has loaded its assets and shown a frame.
+# wait_first_frame [SECONDS]: waits (up to SECONDS, 60 unless given) until the screen is no longer
+# black, that is until the program has loaded its assets and shown a frame.
 wait_first_frame() {
     local mean
-    for _ in $(seq 120); do
+    for _ in $(seq $((${1:-60} * 2))); do
         mean=$(/usr/bin/import -window root png:- 2>/dev/null |
             /usr/bin/convert png:- -format '%[fx:mean]' info: 2>/dev/null)
         case "$mean" in
