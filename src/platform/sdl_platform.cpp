@@ -120,10 +120,11 @@ bool findDisplayMode(int width, int height, SDL_DisplayMode& found) {
             haveMode = true;
         }
     }
-    // A display that lists no modes (some virtual X servers) still has its desktop mode.
+    // A display already at the size can take it, whatever its mode list says: a fresh virtual X
+    // server may list no modes, or not yet the one it runs at.
     SDL_DisplayMode desktop;
-    if (!haveMode && count < 1 && SDL_GetDesktopDisplayMode(0, &desktop) == 0 &&
-        desktop.w == width && desktop.h == height) {
+    if (!haveMode && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w == width &&
+        desktop.h == height) {
         found = desktop;
         haveMode = true;
     }
@@ -142,7 +143,9 @@ WindowResult openWindow(int width, int height, bool fullScreen) {
     }
     SDL_DisplayMode mode{};
     if (fullScreen && !findDisplayMode(width, height, mode)) {
-        return failWith(WindowResult::displayModeRefused);
+        // SDL's last error may be an older one here, so the reason is said plainly.
+        std::fprintf(stderr, "hemorune: the display has no %dx%d mode\n", width, height);
+        return WindowResult::displayModeRefused;
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
